@@ -1,0 +1,15 @@
+// The program's one text-to-integer conversion and its inverse. Pure code: no Win32.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Reads a whole text as a 32-bit signed integer: leading blanks (spaces only), at most one sign,
+// then decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may
+// follow. Raises tk::EConvertError "'<text>' is not a valid integer value" otherwise.
+// Scans in place and allocates only when it fails.
+std::int32_t TextToInteger(std::string_view text);
+
+// Plain decimal, no leading zeros.
+std::string IntegerToText(std::int32_t value);

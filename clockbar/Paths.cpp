@@ -1,0 +1,27 @@
+#include "clockbar/Paths.h"
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == ':'; }
+
+// Number of characters up to and including the last separator; 0 when there is none.
+std::size_t CutPoint(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsSeparator(path[i - 1]))
+            return i;
+    return 0;
+}
+
+} // namespace
+
+std::string DirectoryWithSeparator(std::string_view path) {
+    return std::string(path.substr(0, CutPoint(path)));
+}
+
+std::string DirectoryWithoutSeparator(std::string_view path) {
+    std::size_t cut = CutPoint(path);
+    // Keep the separator that makes a root ("C:\", "\"), drop the one that ends a directory.
+    if (cut > 1 && path[cut - 1] == '\\' && !IsSeparator(path[cut - 2]))
+        --cut;
+    return std::string(path.substr(0, cut));
+}

@@ -1,0 +1,78 @@
+// The task table: the program's whole scheduling state, eight slots of plain module variables
+// that the setup dialogs write, the two ticks evaluate and the stop commands disarm; and the
+// two ticks themselves. Pure code: the actions and the clock come in through the seams below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum TaskState : std::int32_t {
+    TaskIdle = 0,  // never armed since start
+    TaskArmed = 1, // the ticks evaluate the slot
+    TaskDone = 2,  // fired, or disarmed by a stop command
+};
+
+// Arming writes the value first and the state last; firing and disarming set only the state.
+struct CountdownSlot {
+    std::int32_t SecondsLeft = 0;
+    TaskState State = TaskIdle;
+};
+
+struct AtTimeSlot {
+    std::int32_t TargetCode = 0; // a TimeCode
+    TaskState State = TaskIdle;
+};
+
+inline CountdownSlot AlarmCountdown;
+inline CountdownSlot ShutdownCountdown;
+inline CountdownSlot ReminderCountdown;
+inline std::int32_t AlarmSounded = 0; // 1 once an alarm has started its sound; never reset
+inline CountdownSlot LaunchCountdown;
+inline std::string LaunchCountdownPath;
+inline std::string LaunchAtTimePath;
+inline AtTimeSlot AlarmAtTime;
+inline AtTimeSlot ShutdownAtTime;
+inline AtTimeSlot ReminderAtTime;
+inline AtTimeSlot LaunchAtTime;
+
+// One integer for each second of the day: hour * 10000 + minute * 100 + second, so 1:10:05 is
+// 11005 and 11:00:05 is 110005. Every second has a code of its own; no code is negative.
+constexpr std::int32_t TimeCode(int hour, int minute, int second) {
+    return hour * 10000 + minute * 100 + second;
+}
+
+enum class TaskKind { Alarm, Shutdown, Reminder, Launch };
+enum class Trigger { Countdown, AtTime };
+
+// What a firing slot does. The slot is already TaskDone when Run is called; Run may raise, and
+// may run a nested message loop in which the ticks run again.
+class TaskActions {
+public:
+    virtual void Run(TaskKind kind, Trigger trigger) = 0;
+
+protected:
+    ~TaskActions() = default;
+};
+
+struct TimeOfDay {
+    int hour = 0; // 0..23
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+class LocalClock {
+public:
+    virtual TimeOfDay Now() const = 0;
+
+protected:
+    ~LocalClock() = default;
+};
+
+// Once a second: counts every armed countdown slot down by one and fires those that reach 0 or
+// less, in the order alarm, shutdown, reminder, launch. An action that raises ends the tick.
+void CountdownTick(TaskActions& actions);
+
+// As often as the platform allows: fires every armed at-time slot whose TargetCode equals the
+// code of the current second, reading the clock afresh for each armed slot.
+void TimeOfDayTick(TaskActions& actions, const LocalClock& clock);

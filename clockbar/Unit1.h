@@ -1,0 +1,61 @@
+// The clock strip: the program's main window, with the scheduler's two timers and the sound
+// players that the task actions use.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "clockbar/Scheduler.h"
+#include "platform/MediaPlayer.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Form.h"
+#include "toolkit/Timer.h"
+
+// What a firing slot does.
+class StripActions final : public TaskActions {
+public:
+    void Run(TaskKind kind, Trigger trigger) override;
+};
+
+class TForm1 : public tk::Form {
+public:
+    explicit TForm1(tk::Application& application);
+
+    tk::Label Label1;
+    tk::SpeedButton SpeedButton1;
+    tk::SpeedButton SpeedButton2;
+    MediaPlayer MediaPlayer1; // the alarm sound
+    MediaPlayer MediaPlayer2; // the reminder sound
+    tk::Timer Timer1;         // the clock text, every 10 ms
+    tk::Timer Timer2;         // CountdownTick, every second
+    tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
+
+    // Drag state, shared by the strip's background and its label.
+    bool Dragging = false;
+    int DragDeltaX = 0;
+    int DragDeltaY = 0;
+    POINT CursorPos{};
+    POINT LastCursorPos{};
+
+    void FormCreate();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void FormMouseDown(const tk::MouseEvent& event);
+    void FormMouseMove(const tk::MouseEvent& event);
+    void FormMouseUp(const tk::MouseEvent& event);
+    void Label1MouseDown(const tk::MouseEvent& event) { FormMouseDown(event); }
+    void Label1MouseMove(const tk::MouseEvent& event) { FormMouseMove(event); }
+    void Label1MouseUp(const tk::MouseEvent& event) { FormMouseUp(event); }
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+private:
+    StripActions actions_;
+};
+
+inline TForm1* Form1 = nullptr;
+
+// The running executable's full path, UTF-8.
+std::string ExecutablePath();

@@ -1,0 +1,62 @@
+# The Windows program, its resources and the tests that run under Wine.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
+
+# Everything under these folders that is not pure core is the Win32 side.
+file(GLOB ui_sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/toolkit/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.cpp
+  ${CMAKE_SOURCE_DIR}/clockbar/*.cpp ${CMAKE_SOURCE_DIR}/dialogs/*.cpp)
+foreach(core IN LISTS VANDREL_CORE_SOURCES)
+  list(REMOVE_ITEM ui_sources ${CMAKE_SOURCE_DIR}/${core})
+endforeach()
+add_library(vandrel_ui STATIC ${ui_sources})
+target_link_libraries(vandrel_ui PUBLIC vandrel_core
+  user32 gdi32 comctl32 uxtheme msimg32 shell32 comdlg32 winmm shlwapi)
+vandrel_warnings(vandrel_ui)
+
+# Icon, glyphs, pictures and manifest; linked into the program and into the GUI tests, whose
+# forms load the same resources from their own module.
+set(resource_object ${CMAKE_SOURCE_DIR}/resources/Vandrel.rc)
+
+add_executable(Vandrel WIN32 app/Project1.cpp ${resource_object})
+target_link_libraries(Vandrel PRIVATE vandrel_ui)
+target_link_options(Vandrel PRIVATE -municode)
+vandrel_warnings(Vandrel)
+
+# The files the program expects beside itself.
+foreach(shipped call.wav wake.wav down.bat)
+  add_custom_command(TARGET Vandrel POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/${shipped} $<TARGET_FILE_DIR:Vandrel>/${shipped})
+endforeach()
+install(TARGETS Vandrel RUNTIME DESTINATION .)
+install(FILES resources/call.wav resources/wake.wav resources/down.bat DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME Vandrel-${PROJECT_VERSION})
+include(CPack)
+
+if(BUILD_TESTING)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+
+  file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+  add_executable(win_tests ${win_tests} ${resource_object})
+  target_link_libraries(win_tests PRIVATE vandrel_ui GTest::gtest)
+  target_link_options(win_tests PRIVATE -municode -mconsole)
+  vandrel_warnings(win_tests)
+  # Each test runs in a process of its own under Wine; the first discovery may create the prefix.
+  gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
+    PROPERTIES TIMEOUT 60 LABELS win)
+
+  # The same strip at 144 dpi, in a prefix of its own so the other tests keep 96.
+  add_test(NAME HighDpi.StripIsScaledAndFlushTopRight
+    COMMAND ${CMAKE_COMMAND} -E env VANDREL_LOGPIXELS=144 VANDREL_EXPECT_DPI=144
+      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests> --gtest_filter=HighDpi.*)
+  set_tests_properties(HighDpi.StripIsScaledAndFlushTopRight PROPERTIES TIMEOUT 180 LABELS win)
+
+  add_test(NAME e2e.StripShowsTopRight
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Vandrel> ${CMAKE_BINARY_DIR}/screenshots)
+  set_tests_properties(e2e.StripShowsTopRight PROPERTIES TIMEOUT 120 LABELS e2e)
+endif()

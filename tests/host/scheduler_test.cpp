@@ -1,0 +1,382 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "clockbar/Scheduler.h"
+
+namespace {
+
+using Firing = std::pair<TaskKind, Trigger>;
+
+constexpr TaskKind kKinds[] = {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch};
+
+CountdownSlot& CountdownOf(TaskKind kind) {
+    switch (kind) {
+    case TaskKind::Alarm: return AlarmCountdown;
+    case TaskKind::Shutdown: return ShutdownCountdown;
+    case TaskKind::Reminder: return ReminderCountdown;
+    case TaskKind::Launch: return LaunchCountdown;
+    }
+    throw std::logic_error("unknown kind");
+}
+
+AtTimeSlot& AtTimeOf(TaskKind kind) {
+    switch (kind) {
+    case TaskKind::Alarm: return AlarmAtTime;
+    case TaskKind::Shutdown: return ShutdownAtTime;
+    case TaskKind::Reminder: return ReminderAtTime;
+    case TaskKind::Launch: return LaunchAtTime;
+    }
+    throw std::logic_error("unknown kind");
+}
+
+// As the setup dialogs arm a slot: the value first, the state last.
+void ArmCountdown(TaskKind kind, std::int32_t seconds) {
+    CountdownOf(kind).SecondsLeft = seconds;
+    CountdownOf(kind).State = TaskArmed;
+}
+
+void ArmAtTime(TaskKind kind, std::int32_t code) {
+    AtTimeOf(kind).TargetCode = code;
+    AtTimeOf(kind).State = TaskArmed;
+}
+
+// Records every firing, then runs the test's hook (which may check state, raise or tick again).
+class RecordingActions final : public TaskActions {
+public:
+    void Run(TaskKind kind, Trigger trigger) override {
+        fired.emplace_back(kind, trigger);
+        if (hook)
+            hook(kind, trigger);
+    }
+    std::vector<Firing> fired;
+    std::function<void(TaskKind, Trigger)> hook;
+};
+
+// Shows a fixed time of day, or one a second later on each reading when `advancing` is set.
+class FakeClock final : public LocalClock {
+public:
+    explicit FakeClock(TimeOfDay time, bool advancing = false) : time_(time), advancing_(advancing) {}
+    TimeOfDay Now() const override {
+        TimeOfDay shown = time_;
+        shown.second += advancing_ ? reads : 0;
+        ++reads;
+        return shown;
+    }
+    mutable int reads = 0;
+
+private:
+    TimeOfDay time_;
+    bool advancing_;
+};
+
+constexpr TimeOfDay kNoon{12, 0, 0, 0};
+constexpr std::int32_t kNoonCode = TimeCode(12, 0, 0);
+
+class SchedulerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const TaskKind kind : kKinds) {
+            CountdownOf(kind) = CountdownSlot{};
+            AtTimeOf(kind) = AtTimeSlot{};
+        }
+        AlarmSounded = 0;
+        LaunchCountdownPath.clear();
+        LaunchAtTimePath.clear();
+    }
+    RecordingActions actions;
+};
+
+TEST(TimeCode, GivesEverySecondOfTheDayItsOwnNonNegativeCode) {
+    std::vector<bool> seen(TimeCode(23, 59, 59) + 1, false);
+    int distinct = 0;
+    for (int h = 0; h < 24; ++h)
+        for (int m = 0; m < 60; ++m)
+            for (int s = 0; s < 60; ++s) {
+                const std::int32_t code = TimeCode(h, m, s);
+                ASSERT_GE(code, 0) << h << ':' << m << ':' << s;
+                ASSERT_LT(code, static_cast<std::int32_t>(seen.size()));
+                distinct += !seen[code];
+                seen[code] = true;
+            }
+    EXPECT_EQ(distinct, 86400);
+    EXPECT_NE(TimeCode(1, 10, 5), TimeCode(11, 0, 5));
+}
+
+TEST_F(SchedulerTest, CountdownFiresOnTheTickThatUsesUpItsSeconds) {
+    for (const TaskKind kind : kKinds)
+        for (const std::int32_t seconds : {1, 2, 3, 60}) {
+            SCOPED_TRACE(::testing::Message() << "slot " << static_cast<int>(kind) << ", " << seconds << " s");
+            SetUp();
+            actions.fired.clear();
+            ArmCountdown(kind, seconds);
+            for (int tick = 1; tick < seconds; ++tick)
+                CountdownTick(actions);
+            EXPECT_TRUE(actions.fired.empty()) << "fired early";
+            CountdownTick(actions);
+            EXPECT_EQ(actions.fired, (std::vector<Firing>{{kind, Trigger::Countdown}}));
+            EXPECT_EQ(CountdownOf(kind).State, TaskDone);
+            for (int tick = 0; tick < 3; ++tick)
+                CountdownTick(actions);
+            EXPECT_EQ(actions.fired.size(), 1u) << "fired again";
+        }
+}
+
+TEST_F(SchedulerTest, CountdownArmedWithZeroOrLessFiresOnTheFirstTick) {
+    for (const std::int32_t seconds : {0, -1, -3600, std::numeric_limits<std::int32_t>::min() + 1}) {
+        SCOPED_TRACE(seconds);
+        SetUp();
+        actions.fired.clear();
+        ArmCountdown(TaskKind::Reminder, seconds);
+        CountdownTick(actions);
+        EXPECT_EQ(actions.fired, (std::vector<Firing>{{TaskKind::Reminder, Trigger::Countdown}}));
+    }
+}
+
+// The most negative count a setup dialog can read ("-2147483648" converts) is still a negative
+// number of seconds and must fire at once, not wrap round to the largest count.
+TEST_F(SchedulerTest, CountdownArmedWithTheMostNegativeCountFiresOnTheFirstTick) {
+    ArmCountdown(TaskKind::Alarm, std::numeric_limits<std::int32_t>::min());
+    CountdownTick(actions);
+    EXPECT_EQ(actions.fired, (std::vector<Firing>{{TaskKind::Alarm, Trigger::Countdown}}));
+}
+
+TEST_F(SchedulerTest, UnarmedSlotsAreLeftAloneByBothTicks) {
+    for (const TaskState state : {TaskIdle, TaskDone}) {
+        SCOPED_TRACE(static_cast<int>(state));
+        SetUp();
+        for (const TaskKind kind : kKinds) {
+            CountdownOf(kind) = CountdownSlot{1, state};
+            AtTimeOf(kind) = AtTimeSlot{kNoonCode, state};
+        }
+        FakeClock clock(kNoon);
+        for (int tick = 0; tick < 3; ++tick) {
+            CountdownTick(actions);
+            TimeOfDayTick(actions, clock);
+        }
+        EXPECT_TRUE(actions.fired.empty());
+        EXPECT_EQ(clock.reads, 0);
+        for (const TaskKind kind : kKinds) {
+            EXPECT_EQ(CountdownOf(kind).SecondsLeft, 1);
+            EXPECT_EQ(CountdownOf(kind).State, state);
+            EXPECT_EQ(AtTimeOf(kind).State, state);
+        }
+    }
+}
+
+TEST_F(SchedulerTest, SlotsDueTogetherFireInTableOrderWhateverTheArmingOrder) {
+    for (const TaskKind kind : {TaskKind::Launch, TaskKind::Reminder, TaskKind::Alarm, TaskKind::Shutdown}) {
+        ArmCountdown(kind, 2);
+        ArmAtTime(kind, kNoonCode);
+    }
+    CountdownTick(actions);
+    EXPECT_TRUE(actions.fired.empty());
+    CountdownTick(actions);
+    FakeClock clock(kNoon);
+    TimeOfDayTick(actions, clock);
+    std::vector<Firing> expected;
+    for (const Trigger trigger : {Trigger::Countdown, Trigger::AtTime})
+        for (const TaskKind kind : kKinds)
+            expected.emplace_back(kind, trigger);
+    EXPECT_EQ(actions.fired, expected);
+}
+
+TEST_F(SchedulerTest, RearmingACountdownRestartsItFromTheNewValue) {
+    const struct {
+        const char* what;
+        std::int32_t first, ticksBefore, second;
+    } cases[] = {
+        {"longer while armed", 5, 3, 4},
+        {"shorter while armed", 10, 2, 1},
+        {"after it fired", 1, 1, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        actions.fired.clear();
+        ArmCountdown(TaskKind::Shutdown, c.first);
+        for (int tick = 0; tick < c.ticksBefore; ++tick)
+            CountdownTick(actions);
+        const std::size_t firedBefore = actions.fired.size();
+        ArmCountdown(TaskKind::Shutdown, c.second);
+        for (int tick = 1; tick < c.second; ++tick)
+            CountdownTick(actions);
+        EXPECT_EQ(actions.fired.size(), firedBefore) << "fired before the new count ran out";
+        CountdownTick(actions);
+        EXPECT_EQ(actions.fired.size(), firedBefore + 1);
+    }
+}
+
+TEST_F(SchedulerTest, SlotIsDoneWhileItsActionRuns) {
+    std::vector<TaskState> seen;
+    actions.hook = [&](TaskKind kind, Trigger trigger) {
+        seen.push_back(trigger == Trigger::Countdown ? CountdownOf(kind).State : AtTimeOf(kind).State);
+    };
+    for (const TaskKind kind : kKinds) {
+        ArmCountdown(kind, 1);
+        ArmAtTime(kind, kNoonCode);
+    }
+    CountdownTick(actions);
+    TimeOfDayTick(actions, FakeClock(kNoon));
+    EXPECT_EQ(seen, std::vector<TaskState>(8, TaskDone));
+}
+
+// The raising slot ends the tick: later slots are neither counted nor fired until the next tick,
+// which evaluates them normally and does not retry the slot that raised.
+TEST_F(SchedulerTest, ActionThatRaisesEndsOnlyTheCurrentTick) {
+    for (std::size_t raiser = 0; raiser < std::size(kKinds); ++raiser) {
+        SCOPED_TRACE(raiser);
+        SetUp();
+        actions.fired.clear();
+        actions.hook = [&](TaskKind kind, Trigger) {
+            if (kind == kKinds[raiser])
+                throw std::runtime_error("action failed");
+        };
+        for (const TaskKind kind : kKinds) {
+            ArmCountdown(kind, 1);
+            ArmAtTime(kind, kNoonCode);
+        }
+        FakeClock clock(kNoon);
+        EXPECT_THROW(CountdownTick(actions), std::runtime_error);
+        EXPECT_THROW(TimeOfDayTick(actions, clock), std::runtime_error);
+        std::vector<Firing> expected;
+        for (const Trigger trigger : {Trigger::Countdown, Trigger::AtTime})
+            for (std::size_t i = 0; i <= raiser; ++i)
+                expected.emplace_back(kKinds[i], trigger);
+        EXPECT_EQ(actions.fired, expected);
+        for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+            const TaskState state = i <= raiser ? TaskDone : TaskArmed;
+            EXPECT_EQ(CountdownOf(kKinds[i]).State, state) << "slot " << i;
+            EXPECT_EQ(CountdownOf(kKinds[i]).SecondsLeft, i <= raiser ? 0 : 1) << "slot " << i;
+            EXPECT_EQ(AtTimeOf(kKinds[i]).State, state) << "slot " << i;
+        }
+
+        actions.fired.clear();
+        CountdownTick(actions);
+        TimeOfDayTick(actions, clock);
+        expected.clear();
+        for (const Trigger trigger : {Trigger::Countdown, Trigger::AtTime})
+            for (std::size_t i = raiser + 1; i < std::size(kKinds); ++i)
+                expected.emplace_back(kKinds[i], trigger);
+        EXPECT_EQ(actions.fired, expected);
+    }
+}
+
+// An alarm waits for its sound in a nested message loop, in which both ticks go on running for
+// three seconds, whichever trigger fired the alarm.
+TEST_F(SchedulerTest, NestedTicksNeverRefireADoneSlotButKeepTheOthersGoing) {
+    for (const Trigger outer : {Trigger::Countdown, Trigger::AtTime}) {
+        SCOPED_TRACE(static_cast<int>(outer));
+        SetUp();
+        actions.fired.clear();
+        FakeClock clock(kNoon);
+        std::vector<Firing> firedInside;
+        bool inside = false;
+        actions.hook = [&](TaskKind kind, Trigger) {
+            if (inside || kind != TaskKind::Alarm)
+                return;
+            inside = true;
+            for (int second = 0; second < 3; ++second) {
+                const std::size_t before = actions.fired.size();
+                CountdownTick(actions);
+                TimeOfDayTick(actions, clock);
+                firedInside.insert(firedInside.end(), actions.fired.begin() + before, actions.fired.end());
+            }
+            inside = false;
+        };
+        if (outer == Trigger::Countdown)
+            ArmCountdown(TaskKind::Alarm, 1);
+        else
+            ArmAtTime(TaskKind::Alarm, kNoonCode);
+        ArmCountdown(TaskKind::Shutdown, 2);  // fires in the second nested tick
+        ArmCountdown(TaskKind::Reminder, 10); // counted by every nested tick
+        ArmAtTime(TaskKind::Launch, kNoonCode); // fires in the first nested tick
+
+        if (outer == Trigger::Countdown)
+            CountdownTick(actions);
+        else
+            TimeOfDayTick(actions, clock);
+        EXPECT_EQ(firedInside, (std::vector<Firing>{{TaskKind::Launch, Trigger::AtTime},
+                                                    {TaskKind::Shutdown, Trigger::Countdown}}));
+        EXPECT_EQ(actions.fired.size(), 3u) << "the alarm once, then the two inside it";
+        EXPECT_EQ(ReminderCountdown.SecondsLeft, outer == Trigger::Countdown ? 6 : 7);
+
+        // Back outside, with the same second still showing: nothing is left to fire.
+        CountdownTick(actions);
+        TimeOfDayTick(actions, clock);
+        EXPECT_EQ(actions.fired.size(), 3u);
+    }
+}
+
+TEST_F(SchedulerTest, AtTimeSlotFiresOnlyInItsOwnSecond) {
+    const struct {
+        const char* what;
+        TimeOfDay now;
+        std::int32_t target;
+        bool fires;
+    } cases[] = {
+        {"the same second", {12, 0, 0, 0}, kNoonCode, true},
+        {"late in the same second", {12, 0, 0, 999}, kNoonCode, true},
+        {"midnight", {0, 0, 0, 0}, 0, true},
+        {"last second of the day", {23, 59, 59, 0}, TimeCode(23, 59, 59), true},
+        {"a second early", {11, 59, 59, 999}, kNoonCode, false},
+        {"a second late", {12, 0, 1, 0}, kNoonCode, false},
+        {"an hour early", {11, 0, 0, 0}, kNoonCode, false},
+        {"digits that look alike", {1, 10, 5, 0}, TimeCode(11, 0, 5), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        actions.fired.clear();
+        ArmAtTime(TaskKind::Reminder, c.target);
+        TimeOfDayTick(actions, FakeClock(c.now));
+        EXPECT_EQ(actions.fired.size(), c.fires ? 1u : 0u);
+        // A slot whose second has passed stays armed: it waits for that second to come round.
+        EXPECT_EQ(ReminderAtTime.State, c.fires ? TaskDone : TaskArmed);
+    }
+}
+
+TEST_F(SchedulerTest, NegativeTargetNeverFiresAtAnySecondOfTheDay) {
+    for (const std::int32_t target : {-1, -TimeCode(12, 0, 0), std::numeric_limits<std::int32_t>::min()}) {
+        SCOPED_TRACE(target);
+        ArmAtTime(TaskKind::Launch, target);
+        for (int h = 0; h < 24; ++h)
+            for (int m = 0; m < 60; ++m)
+                for (int s = 0; s < 60; ++s)
+                    TimeOfDayTick(actions, FakeClock({h, m, s, 0}));
+        EXPECT_TRUE(actions.fired.empty());
+        EXPECT_EQ(LaunchAtTime.State, TaskArmed);
+    }
+}
+
+TEST_F(SchedulerTest, TimeOfDayTickReadsTheClockOncePerArmedSlot) {
+    for (unsigned armed = 0; armed < 16; ++armed) {
+        SCOPED_TRACE(armed);
+        SetUp();
+        int expectedReads = 0;
+        for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+            AtTimeOf(kKinds[i]) = AtTimeSlot{TimeCode(6, 0, 0), (armed >> i) & 1 ? TaskArmed : TaskDone};
+            expectedReads += (armed >> i) & 1;
+        }
+        FakeClock clock(kNoon);
+        TimeOfDayTick(actions, clock);
+        EXPECT_EQ(clock.reads, expectedReads);
+    }
+    EXPECT_TRUE(actions.fired.empty());
+}
+
+// A tick that straddles a change of second sees the new second for the later slots.
+TEST_F(SchedulerTest, EachArmedSlotIsComparedWithAFreshReading) {
+    for (int i = 0; i < 4; ++i)
+        ArmAtTime(kKinds[i], TimeCode(12, 0, i));
+    FakeClock clock(kNoon, /*advancing=*/true);
+    TimeOfDayTick(actions, clock);
+    EXPECT_EQ(actions.fired.size(), 4u);
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "Support.h"
+
+#include <atomic>
+#include <cstdio>
+#include <map>
+#include <thread>
+
+#include "clockbar/Unit1.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit4.h"
+#include "dialogs/Unit5.h"
+#include "dialogs/Unit6.h"
+#include "dialogs/Unit7.h"
+
+namespace testsupport {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+std::map<UINT_PTR, std::function<void()>> laterActions;
+BoxCatcher* activeCatcher = nullptr;
+std::atomic<int> watchGeneration{0};
+
+void CALLBACK LaterProc(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto found = laterActions.find(id);
+    if (found == laterActions.end())
+        return;
+    auto action = std::move(found->second);
+    laterActions.erase(found);
+    action();
+}
+
+void PumpOnce(DWORD waitMilliseconds) {
+    if (tk::Application::Exists()) {
+        tk::Application::Instance().ProcessMessages(); // notices WM_QUIT
+    } else {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMilliseconds, QS_ALLINPUT);
+}
+
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+void PumpFor(int milliseconds) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    while (Clock::now() < deadline)
+        PumpOnce(5);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (Clock::now() >= deadline)
+            return false;
+        PumpOnce(5);
+    }
+    return true;
+}
+
+void Later(int milliseconds, std::function<void()> action) {
+    const UINT_PTR id = SetTimer(nullptr, 0, static_cast<UINT>(milliseconds), &LaterProc);
+    laterActions[id] = std::move(action);
+}
+
+void MouseMoveTo(int x, int y) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    PumpFor(30);
+}
+
+void MouseButton(DWORD flag) {
+    SendMouse(flag);
+    PumpFor(30);
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+BoxCatcher::BoxCatcher() {
+    activeCatcher = this;
+    hook_ = SetWindowsHookExW(WH_CBT, &BoxCatcher::Hook, nullptr, GetCurrentThreadId());
+}
+
+BoxCatcher::~BoxCatcher() {
+    UnhookWindowsHookEx(hook_);
+    activeCatcher = nullptr;
+}
+
+LRESULT CALLBACK BoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && activeCatcher) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16]{};
+        GetClassNameW(window, className, 16);
+        if (std::wstring(className) == L"#32770") {
+            CaughtBox box;
+            wchar_t buffer[1024]{};
+            GetWindowTextW(window, buffer, 1024);
+            box.caption = buffer;
+            GetDlgItemTextW(window, 0xFFFF, buffer, 1024);
+            box.text = buffer;
+            box.owner = GetWindow(window, GW_OWNER);
+            // The icon control is 0x14 on Windows and stc1 under Wine.
+            HICON icon = nullptr;
+            for (int id : {0x14, 0x0440})
+                if (HWND control = GetDlgItem(window, id))
+                    icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+            box.errorIcon = icon && icon == LoadIconW(nullptr, IDI_HAND);
+            box.informationIcon = icon && icon == LoadIconW(nullptr, IDI_ASTERISK);
+            if (tk::Application::Exists()) {
+                box.appWindowEnabled = IsWindowEnabled(tk::Application::Instance().Handle()) != FALSE;
+                if (Form1) box.stripTopmost = IsTopmost(Form1->Handle());
+            }
+            activeCatcher->boxes_.push_back(box);
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void StartWatchdog(int seconds) {
+    const int generation = ++watchGeneration;
+    std::thread([seconds, generation] {
+        const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+        while (Clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (watchGeneration != generation)
+                return; // the test finished
+        }
+        std::fprintf(stderr, "watchdog: the test did not finish within %d s (a box or modal loop left open?)\n",
+                     seconds);
+        std::fflush(stderr);
+        ExitProcess(3);
+    }).detach();
+}
+
+void ProgramTest::SetUp() {
+    StartWatchdog();
+    app_ = std::make_unique<tk::Application>();
+    Form1 = &app_->CreateForm<TForm1>();
+    Form2 = &app_->CreateForm<TForm2>();
+    Form3 = &app_->CreateForm<TForm3>();
+    Form4 = &app_->CreateForm<TForm4>();
+    Form5 = &app_->CreateForm<TForm5>();
+    Form6 = &app_->CreateForm<TForm6>();
+    Form7 = &app_->CreateForm<TForm7>();
+    Form1->Show();
+    PumpFor(50);
+}
+
+void StopWatchdog() { ++watchGeneration; }
+
+void ProgramTest::TearDown() {
+    StopWatchdog();
+    app_.reset();
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Form4 = nullptr;
+    Form5 = nullptr;
+    Form6 = nullptr;
+    Form7 = nullptr;
+}
+
+} // namespace testsupport

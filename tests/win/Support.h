@@ -1,0 +1,75 @@
+// Shared helpers of the tests that run under Wine: the program's forms built fresh for each
+// test, a message pump with a deadline, synthesised mouse input, and a catcher that records and
+// dismisses every message box so that no test can hang on one.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Application.h"
+
+namespace testsupport {
+
+// Dispatches messages for the given time.
+void PumpFor(int milliseconds);
+// Dispatches messages until `done` holds or the time is up; returns whether it holds.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
+
+// Runs `action` once, from the message loop, after `milliseconds` (works inside modal loops).
+void Later(int milliseconds, std::function<void()> action);
+
+// Synthesised input, in screen pixels.
+void MouseMoveTo(int x, int y);
+void MouseButton(DWORD flag); // MOUSEEVENTF_LEFTDOWN, ...
+
+struct CaughtBox {
+    std::wstring caption;
+    std::wstring text;
+    HWND owner = nullptr;
+    bool errorIcon = false;
+    bool informationIcon = false;
+    bool appWindowEnabled = true;   // was the application window enabled while it showed?
+    bool stripTopmost = false;      // was the main form topmost while it showed?
+};
+
+// Records every message box that this thread shows and dismisses it with OK.
+class BoxCatcher {
+public:
+    BoxCatcher();
+    ~BoxCatcher();
+    BoxCatcher(const BoxCatcher&) = delete;
+    BoxCatcher& operator=(const BoxCatcher&) = delete;
+    const std::vector<CaughtBox>& Boxes() const { return boxes_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_;
+    std::vector<CaughtBox> boxes_;
+};
+
+// Ends the process with a message if a test is still running after `seconds`: a box or a modal
+// loop that nobody closes fails the test quickly instead of hanging it.
+void StartWatchdog(int seconds = 30);
+void StopWatchdog();
+
+// Builds the seven forms of the program the way the entry point does, and tears them down.
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    tk::Application& App() { return *app_; }
+
+private:
+    std::unique_ptr<tk::Application> app_;
+};
+
+bool IsTopmost(HWND window);
+
+} // namespace testsupport

@@ -1,0 +1,208 @@
+// The clock strip as a window: placement, looks, dragging, minimising and ending the program.
+#include <cstdlib>
+
+#include "Support.h"
+#include "clockbar/Unit1.h"
+#include "toolkit/Application.h"
+
+using namespace testsupport;
+
+namespace {
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT WorkArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+void ExpectFlushTopRight(int width, int height) {
+    const RECT strip = WindowRect(Form1->Handle());
+    const RECT area = WorkArea();
+    EXPECT_EQ(strip.right - strip.left, width);
+    EXPECT_EQ(strip.bottom - strip.top, height);
+    EXPECT_EQ(strip.right, area.right);
+    EXPECT_EQ(strip.top, area.top);
+}
+
+} // namespace
+
+class Strip : public ProgramTest {};
+
+TEST_F(Strip, IsATranslucentTopmostPopupFlushWithTheWorkAreasTopRight) {
+    HWND strip = Form1->Handle();
+    ExpectFlushTopRight(226, 24);
+    const LONG_PTR style = GetWindowLongPtrW(strip, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+    EXPECT_TRUE(IsTopmost(strip));
+    EXPECT_TRUE(GetWindowLongPtrW(strip, GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(strip, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+    // Owned by the application window, so it has no taskbar entry of its own.
+    EXPECT_EQ(GetWindow(strip, GW_OWNER), App().Handle());
+    EXPECT_NE(SendMessageW(strip, WM_GETICON, ICON_BIG, 0), 0);
+    wchar_t text[16]{};
+    GetWindowTextW(strip, text, 16);
+    EXPECT_STREQ(text, L"Form1");
+}
+
+TEST_F(Strip, ShowsTheLabelAndTheTwoButtonsAtTheirPlaces) {
+    EXPECT_EQ(Form1->Label1.Caption(), "88888888888888888888");
+    const RECT label = Form1->Label1.BoundsRect();
+    EXPECT_EQ(label.left, 7);
+    EXPECT_EQ(label.top, 4);
+    EXPECT_GT(label.right - label.left, 100); // sized to its twenty digits
+    const RECT minimise = Form1->SpeedButton1.BoundsRect();
+    const RECT close = Form1->SpeedButton2.BoundsRect();
+    EXPECT_EQ(minimise.left, 188);
+    EXPECT_EQ(minimise.top, 5);
+    EXPECT_EQ(minimise.right - minimise.left, 15);
+    EXPECT_EQ(close.left, 208);
+    EXPECT_EQ(close.bottom - close.top, 15);
+    EXPECT_EQ(Form1->MediaPlayer1.FileName.substr(Form1->MediaPlayer1.FileName.size() - 9), "\\call.wav");
+    EXPECT_EQ(Form1->MediaPlayer2.FileName.substr(Form1->MediaPlayer2.FileName.size() - 9), "\\wake.wav");
+    EXPECT_EQ(Form1->MediaPlayer1.FileName.find("\\\\"), std::string::npos);
+}
+
+TEST_F(Strip, RunsItsThreeTimersFromCreation) {
+    EXPECT_TRUE(Form1->Timer1.Running());
+    EXPECT_EQ(Form1->Timer1.Interval(), 10u);
+    EXPECT_TRUE(Form1->Timer2.Running());
+    EXPECT_EQ(Form1->Timer2.Interval(), 1000u);
+    EXPECT_TRUE(Form1->Timer3.Running());
+    EXPECT_EQ(Form1->Timer3.Interval(), 1u);
+}
+
+TEST_F(Strip, FollowsALeftDragEvenWhenThePointerLeavesIt) {
+    const RECT before = WindowRect(Form1->Handle());
+    const int x = before.left + 30, y = before.top + 10; // on the label
+    MouseMoveTo(x, y);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(Form1->Dragging);
+    EXPECT_EQ(GetCapture(), Form1->Handle());
+    MouseMoveTo(x - 300, y + 200); // far outside the strip in one jump
+    const RECT after = WindowRect(Form1->Handle());
+    EXPECT_EQ(after.left - before.left, -300);
+    EXPECT_EQ(after.top - before.top, 200);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    EXPECT_FALSE(Form1->Dragging);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Strip, RightDragIsNotCapturedSoAReleaseOutsideIsMissed) {
+    const RECT before = WindowRect(Form1->Handle());
+    const int x = before.left + 60, y = before.top + 12; // on the background or the label
+    MouseMoveTo(x, y);
+    MouseButton(MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_TRUE(Form1->Dragging);
+    EXPECT_EQ(GetCapture(), nullptr);
+    MouseMoveTo(x - 5, y + 3); // still over the strip: it follows
+    EXPECT_EQ(WindowRect(Form1->Handle()).left, before.left - 5);
+    MouseMoveTo(x - 400, y + 300); // off the strip: no move arrives
+    MouseButton(MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(WindowRect(Form1->Handle()).left, before.left - 5);
+    EXPECT_TRUE(Form1->Dragging); // the release was not seen
+}
+
+TEST_F(Strip, PressingAButtonStartsNoDrag) {
+    const RECT strip = WindowRect(Form1->Handle());
+    MouseMoveTo(strip.left + 195, strip.top + 12); // on the minimise button
+    MouseButton(MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_FALSE(Form1->Dragging);
+    MouseButton(MOUSEEVENTF_RIGHTUP);
+}
+
+TEST_F(Strip, MinimiseHidesTheProgramAndTheTaskbarEntryRestoresIt) {
+    const RECT before = WindowRect(Form1->Handle());
+    Form1->SpeedButton1Click();
+    PumpFor(100);
+    EXPECT_TRUE(IsIconic(App().Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form1->Handle()));
+    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+
+    SendMessageW(App().Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpFor(100);
+    EXPECT_FALSE(IsIconic(App().Handle()));
+    EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+    EXPECT_TRUE(IsTopmost(Form1->Handle()));
+    const RECT after = WindowRect(Form1->Handle());
+    EXPECT_TRUE(EqualRect(&before, &after));
+    const RECT application = WindowRect(App().Handle());
+    EXPECT_EQ(application.right - application.left, 0); // back to zero size
+}
+
+TEST_F(Strip, CloseButtonEndsTheProgram) {
+    Form1->SpeedButton2Click();
+    EXPECT_TRUE(PumpUntil([&] { return App().Terminated(); }));
+}
+
+TEST_F(Strip, TaskbarCloseAndEndOfSessionEndTheProgram) {
+    SendMessageW(App().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return App().Terminated(); }));
+}
+
+TEST_F(Strip, LogOffIsAgreedToAndEndsTheLoop) {
+    EXPECT_EQ(SendMessageW(App().Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(SendMessageW(Form1->Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_FALSE(App().Terminated());
+    SendMessageW(App().Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(App().Terminated());
+}
+
+class TaskbarEntry : public ProgramTest {};
+
+TEST_F(TaskbarEntry, CarriesTheTitleAndOffersOnlyRestoreMinimizeClose) {
+    HWND application = App().Handle();
+    wchar_t text[64]{};
+    GetWindowTextW(application, text, 64);
+    EXPECT_STREQ(text, L"win_tests"); // this test program's own name
+    EXPECT_TRUE(IsWindowVisible(application));
+    EXPECT_EQ(GetWindow(application, GW_OWNER), nullptr);
+    HMENU menu = GetSystemMenu(application, FALSE);
+    for (UINT kept : {SC_RESTORE, SC_MINIMIZE, SC_CLOSE})
+        EXPECT_NE(GetMenuState(menu, kept, MF_BYCOMMAND), static_cast<UINT>(-1)) << kept;
+    for (UINT removed : {SC_MOVE, SC_SIZE, SC_MAXIMIZE})
+        EXPECT_EQ(GetMenuState(menu, removed, MF_BYCOMMAND), static_cast<UINT>(-1)) << removed;
+}
+
+TEST(Title, IsTheFileNameCutAtTheFirstDotWithTheRestInLowerCase) {
+    struct Case {
+        const wchar_t* path;
+        const wchar_t* title;
+    } cases[] = {
+        {L"C:\\Program Files\\Vandrel\\Vandrel.exe", L"Vandrel"},
+        {L"D:\\tools\\VANDREL.EXE", L"Vandrel"},
+        {L"D:\\tools\\my.clock.exe", L"my"},
+        {L"\\\\server\\share\\Clock", L"Clock"},
+        {L"C:Clock.exe", L"Clock"},
+        {L"D:\\工具\\时钟.exe", L"时钟"},
+        {L"D:\\tools\\ÉCLAIR.exe", L"Éclair"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tk::TitleFromExecutablePath(c.path), c.title) << c.path;
+}
+
+TEST(HighDpi, StripIsScaledAndFlushTopRight) {
+    const char* expected = std::getenv("VANDREL_EXPECT_DPI");
+    if (!expected)
+        GTEST_SKIP() << "runs in a prefix of its own with VANDREL_EXPECT_DPI set";
+    ASSERT_EQ(tk::ScreenDpi(), std::atoi(expected));
+    StartWatchdog();
+    {
+        tk::Application application;
+        Form1 = &application.CreateForm<TForm1>();
+        ExpectFlushTopRight(339, 36);
+        EXPECT_EQ(Form1->SpeedButton2.BoundsRect().left, 312);
+        Form1 = nullptr;
+    }
+    StopWatchdog();
+}

@@ -1,0 +1,131 @@
+// The application object: the hidden zero-size window that carries the program's only taskbar
+// entry, the forms created through it, the message loop, minimise/restore of the whole program,
+// and the error report, the one place where an exception that escaped a handler is shown.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+class Form;
+
+class Application {
+public:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The one instance; valid between construction and destruction.
+    static Application& Instance();
+    static bool Exists() noexcept;
+
+    // Builds a form; the first one created becomes the main form and gets its window at once.
+    template <class F, class... Args>
+    F& CreateForm(Args&&... args) {
+        auto form = std::make_unique<F>(*this, std::forward<Args>(args)...);
+        F& ref = *form;
+        AddForm(std::move(form));
+        return ref;
+    }
+
+    // Shows the main form by the process's start show state and dispatches messages until the
+    // application is terminated.
+    void Run(int showCommand);
+    void Terminate(); // posts the quit message
+    bool Terminated() const noexcept { return terminated_; }
+
+    // One message from the queue, or a wait for one when none is there.
+    void HandleMessage();
+    // Dispatches everything waiting, without waiting (tests and long handlers).
+    void ProcessMessages();
+
+    void Minimize();
+    void Restore();
+
+    // The error report: cancels a mouse capture, then shows the message (with the full-stop
+    // rule) in an error box captioned with the title, owned by the application window, with
+    // the program's other windows disabled meanwhile. Never throws.
+    void HandleException(const std::exception& error) noexcept;
+
+    HWND Handle() const noexcept { return window_.Get(); }
+    const std::wstring& Title() const noexcept { return title_; }
+    Form* MainForm() const noexcept { return mainForm_; }
+    HICON Icon() const noexcept { return icon_.Get(); }
+
+    // Called when the regional settings change (WM_WININICHANGE reaches the application window).
+    std::function<void()> OnSettingChange;
+
+    // Modal support: the program's visible, enabled top-level windows except `except` are
+    // disabled and later enabled again; topmost windows of the program leave the topmost band
+    // for as long as a modal window is up. Each Normalize is paired with one Restore.
+    std::vector<HWND> DisableTaskWindows(HWND except);
+    void EnableTaskWindows(const std::vector<HWND>& windows);
+    void NormalizeTopMosts();
+    void RestoreTopMosts();
+
+    // Forms currently shown modally, innermost last; the innermost gets dialog keyboard
+    // handling (Tab order) in the message loop.
+    void PushModal(Form* form) { modalForms_.push_back(form); }
+    void PopModal() { modalForms_.pop_back(); }
+
+private:
+    void AddForm(std::unique_ptr<Form> form);
+    bool ProcessMessage();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void CentreZeroSize();
+
+    OwnedWindow window_;
+    OwnedIcon icon_;
+    std::wstring title_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    Form* mainForm_ = nullptr;
+    std::vector<Form*> modalForms_;
+    std::vector<std::vector<HWND>> normalizedTopMosts_;
+    bool terminated_ = false;
+};
+
+// The application title as the taskbar entry and the error report show it: the executable's
+// file name without directory, cut before its first ".", every character after the first in
+// lower case ("C:\Apps\VANDREL.EXE" gives "VANDREL" -> "Vandrel").
+std::wstring TitleFromExecutablePath(std::wstring_view path);
+
+// The full path of the running executable, however long.
+std::wstring ModuleFileName();
+
+// Runs `handler`, reporting any exception through the application's error report, so that no
+// exception crosses a Win32 frame. Returns false when the handler failed.
+template <class Handler>
+bool Guarded(Handler&& handler) noexcept;
+
+// The last-resort report for a failure before the message loop runs (e.g. while the forms are
+// created): a box captioned "Application Error" naming the exception and its message.
+void ShowStartupFailure(const std::exception& error) noexcept;
+
+void ReportException(const std::exception& error) noexcept;
+void ReportUnknownException() noexcept;
+
+template <class Handler>
+bool Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        ReportException(error);
+    } catch (...) {
+        ReportUnknownException();
+    }
+    return false;
+}
+
+} // namespace tk

@@ -1,0 +1,149 @@
+#include "toolkit/Controls.h"
+
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include "toolkit/Text.h"
+
+namespace tk {
+
+// ---- Label ----------------------------------------------------------------------------------
+
+Label::Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption)
+    : GraphicControl(parent, bounds96), fontSpec_(font), font_(CreateFontFor(font, parent.Dpi())) {
+    SetCaption(caption);
+}
+
+void Label::SetCaption(const std::string& caption) {
+    if (caption == caption_ && !wideCaption_.empty())
+        return;
+    caption_ = caption;
+    wideCaption_ = Widen(caption_);
+    AdjustSize();
+}
+
+void Label::AdjustSize() {
+    MemoryDc dc;
+    SelectGuard selectFont(dc.Get(), font_.Get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), wideCaption_.c_str(), static_cast<int>(wideCaption_.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    const RECT bounds = BoundsRect();
+    Invalidate(); // also when the size stays: the text changed
+    SetBoundsRect({bounds.left, bounds.top, bounds.left + size.cx, bounds.top + metrics.tmHeight});
+}
+
+void Label::Paint(HDC dc) {
+    SelectGuard selectFont(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColorOf(fontSpec_));
+    RECT bounds = BoundsRect();
+    DrawTextW(dc, wideCaption_.c_str(), static_cast<int>(wideCaption_.size()), &bounds,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+// ---- SpeedButton ----------------------------------------------------------------------------
+
+SpeedButton::SpeedButton(Form& parent, Bounds bounds96, const wchar_t* glyphResource, std::string hint)
+    : GraphicControl(parent, bounds96), hint_(Widen(hint)) {
+    glyph_.Reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), glyphResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (glyph_) {
+        BITMAP info{};
+        GetObjectW(glyph_.Get(), sizeof info, &info);
+        glyphSize_ = {info.bmWidth, info.bmHeight};
+        MemoryDc dc;
+        SelectGuard select(dc.Get(), glyph_.Get());
+        transparent_ = GetPixel(dc.Get(), 0, info.bmHeight - 1);
+    }
+}
+
+void SpeedButton::Paint(HDC dc) {
+    const RECT bounds = BoundsRect();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+
+    int offsetX = 0, offsetY = 0;
+    HTHEME theme = IsAppThemed() ? OpenThemeData(Parent().Handle(), L"TOOLBAR") : nullptr;
+    if (theme) {
+        if (down_ || hot_) {
+            RECT frame = bounds;
+            DrawThemeBackground(theme, dc, TP_BUTTON, down_ ? TS_PRESSED : TS_HOT, &frame, nullptr);
+        }
+        if (down_) offsetX = 1; // the themed pressed look moves the picture right only
+        CloseThemeData(theme);
+    } else {
+        RECT frame = bounds;
+        if (down_) {
+            DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+            offsetX = offsetY = 1;
+        } else if (hot_) {
+            DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+        }
+    }
+
+    if (glyph_) {
+        // Centred on the button, rounding up as the picture is one pixel larger than the button.
+        const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+        const int x = bounds.left + (width - glyphSize_.cx + 1) / 2 + offsetX;
+        const int y = bounds.top + (height - glyphSize_.cy + 1) / 2 + offsetY;
+        MemoryDc source(dc);
+        SelectGuard select(source.Get(), glyph_.Get());
+        TransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, source.Get(), 0, 0, glyphSize_.cx, glyphSize_.cy,
+                       transparent_);
+    }
+    RestoreDC(dc, saved);
+}
+
+void SpeedButton::MouseDown(const MouseEvent& event) {
+    if (event.button == MouseButton::Left) {
+        pressing_ = true;
+        down_ = true;
+        Invalidate();
+    }
+    GraphicControl::MouseDown(event);
+}
+
+void SpeedButton::MouseMove(const MouseEvent& event) {
+    if (pressing_) {
+        const bool inside = Contains(event.client);
+        if (inside != down_) {
+            down_ = inside;
+            Invalidate();
+        }
+    }
+    GraphicControl::MouseMove(event);
+}
+
+void SpeedButton::MouseUp(const MouseEvent& event) {
+    const bool click = event.button == MouseButton::Left && pressing_ && Contains(event.client);
+    if (event.button == MouseButton::Left) {
+        pressing_ = false;
+        down_ = false;
+        Invalidate();
+    }
+    GraphicControl::MouseUp(event);
+    if (click && OnClick)
+        OnClick();
+}
+
+void SpeedButton::MouseEnter() {
+    hot_ = true;
+    Invalidate();
+}
+
+void SpeedButton::MouseLeave() {
+    hot_ = false;
+    if (!pressing_)
+        down_ = false;
+    Invalidate();
+}
+
+void SpeedButton::CaptureLost() {
+    pressing_ = false;
+    down_ = false;
+    Invalidate();
+}
+
+} // namespace tk

@@ -1,0 +1,63 @@
+// The controls drawn by their form: a transparent auto-sizing label and a flat speed button.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/Form.h"
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+// One line of text, no background of its own, resized to its text whenever the text changes.
+class Label : public GraphicControl {
+public:
+    Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption);
+
+    const std::string& Caption() const noexcept { return caption_; }
+    // Does nothing when the text is unchanged; otherwise resizes and repaints.
+    void SetCaption(const std::string& caption);
+    void Paint(HDC dc) override;
+
+private:
+    void AdjustSize();
+
+    FontSpec fontSpec_;
+    OwnedFont font_;
+    std::string caption_;
+    std::wstring wideCaption_;
+};
+
+// A flat button with a 16 x 16 picture: only the picture without the pointer over it, a raised
+// frame under the pointer, a sunken frame while pressed. Pixels of the picture's bottom-left
+// colour are transparent. A left click runs OnClick.
+class SpeedButton : public GraphicControl {
+public:
+    SpeedButton(Form& parent, Bounds bounds96, const wchar_t* glyphResource, std::string hint);
+
+    std::function<void()> OnClick;
+    bool Hot() const noexcept { return hot_; }
+    bool Down() const noexcept { return down_; }
+
+    void Paint(HDC dc) override;
+    void MouseDown(const MouseEvent& event) override;
+    void MouseMove(const MouseEvent& event) override;
+    void MouseUp(const MouseEvent& event) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void CaptureLost() override;
+    const std::wstring* Hint() const override { return &hint_; }
+
+private:
+    OwnedBitmap glyph_;
+    SIZE glyphSize_{};
+    COLORREF transparent_ = 0;
+    std::wstring hint_;
+    bool hot_ = false;
+    bool down_ = false;
+    bool pressing_ = false; // the left button went down on this button and is still held
+};
+
+} // namespace tk
