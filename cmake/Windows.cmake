@@ -60,3 +60,8 @@ if(BUILD_TESTING)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Vandrel> ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(e2e.StripShowsTopRight PROPERTIES TIMEOUT 120 LABELS e2e)
 endif()
+
+# Small helper programs that the tests start (each folder's own CMake file lists them).
+if(BUILD_TESTING)
+  include(${CMAKE_SOURCE_DIR}/tests/win/helpers/helpers.cmake OPTIONAL)
+endif()
