@@ -309,7 +309,7 @@ void ShowStartupFailure(const std::exception& error) noexcept {
         module = module.substr(module.find_last_of(L"\\:") + 1);
         const std::wstring text = L"Exception " + Widen(known ? known->ClassName() : "std::exception") +
                                   L" in module " + module + L".\n" + Widen(ErrorReportText(error.what()));
-        MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR);
     } catch (...) {
     }
 }

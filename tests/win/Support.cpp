@@ -91,6 +91,24 @@ void MouseButton(DWORD flag) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool PlatformMovesOwnedWindowsBetweenBands() {
+    static const bool moves = [] {
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
+                                     nullptr, nullptr);
+        HWND owned = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, owner,
+                                     nullptr, nullptr, nullptr);
+        const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+        SetWindowPos(owned, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        const bool left = !IsTopmost(owned);
+        SetWindowPos(owned, HWND_TOPMOST, 0, 0, 0, 0, flags);
+        const bool back = IsTopmost(owned);
+        DestroyWindow(owned);
+        DestroyWindow(owner);
+        return left && back;
+    }();
+    return moves;
+}
+
 BoxCatcher::BoxCatcher() {
     activeCatcher = this;
     hook_ = SetWindowsHookExW(WH_CBT, &BoxCatcher::Hook, nullptr, GetCurrentThreadId());

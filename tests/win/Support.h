@@ -72,4 +72,9 @@ private:
 
 bool IsTopmost(HWND window);
 
+// Wine 8 does not move a window owned by a non-topmost owner in or out of the topmost band with
+// SetWindowPos (Windows does). Tests of that band ask this probe first, so that they check it
+// wherever the platform can show it.
+bool PlatformMovesOwnedWindowsBetweenBands();
+
 } // namespace testsupport
