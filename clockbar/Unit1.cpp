@@ -52,6 +52,10 @@ TForm1::TForm1(tk::Application& application)
     SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
     SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
 
+    ClockFormat = ReadFormatSettings();
+    // A change of the regional settings reaches the application window; the next tick shows it.
+    application.OnSettingChange = [this] { ReadClockFormat(); };
+
     // The timers start here, while the strip is built; their first events come once the
     // message loop runs.
     Timer1.SetInterval(10);
@@ -74,7 +78,17 @@ void TForm1::FormCreate() {
     SetBounds(workArea.right - Width(), workArea.top, Width(), Height());
 }
 
-void TForm1::Timer1Timer() {}
+void TForm1::ReadClockFormat() {
+    SetThreadLocale(LOCALE_USER_DEFAULT);
+    ClockFormat = ReadFormatSettings();
+}
+
+void TForm1::Timer1Timer() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    // The label ignores an unchanged text, so it repaints once a second, not every 10 ms.
+    Label1.SetCaption(ClockText(FromSystemTime(now), ClockFormat, eras_));
+}
 
 void TForm1::Timer2Timer() { CountdownTick(actions_); }
 

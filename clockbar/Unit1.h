@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "clockbar/ClockText.h"
+#include "clockbar/LocaleFormat.h"
 #include "clockbar/Scheduler.h"
 #include "platform/MediaPlayer.h"
 #include "toolkit/Controls.h"
@@ -31,6 +33,10 @@ public:
     tk::Timer Timer2;         // CountdownTick, every second
     tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
 
+    // The user's regional date and time formats; read at start and whenever they change.
+    FormatSettings ClockFormat;
+    void ReadClockFormat();
+
     // Drag state, shared by the strip's background and its label.
     bool Dragging = false;
     int DragDeltaX = 0;
@@ -53,6 +59,7 @@ public:
 
 private:
     StripActions actions_;
+    WindowsEraSource eras_;
 };
 
 inline TForm1* Form1 = nullptr;

@@ -28,3 +28,11 @@ if(benchmark_FOUND)
   add_test(NAME bench_smoke COMMAND core_bench --benchmark_min_time=0.001)
   set_tests_properties(bench_smoke PROPERTIES TIMEOUT 120 LABELS host)
 endif()
+
+# The generator of the pictures and sounds, and its checks.
+find_package(Python3 COMPONENTS Interpreter QUIET)
+if(Python3_FOUND)
+  add_test(NAME resources.Generator
+    COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/resources/tools -p "test_*.py")
+  set_tests_properties(resources.Generator PROPERTIES TIMEOUT 120 LABELS host)
+endif()

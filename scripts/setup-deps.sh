@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when any is missing.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ python3
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  googletest libgtest-dev libbenchmark-dev
+  wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-microhei locales
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
