@@ -65,3 +65,7 @@ endif()
 if(BUILD_TESTING)
   include(${CMAKE_SOURCE_DIR}/tests/win/helpers/helpers.cmake OPTIONAL)
 endif()
+
+# The yardstick for scripts/measure-idle.sh.
+add_executable(idle_baseline WIN32 bench/idle/baseline.cpp)
+target_link_options(idle_baseline PRIVATE -municode)

@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need, when any is missing.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ python3
+  cmake ninja-build g++ python3 bc
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-microhei locales
