@@ -206,3 +206,17 @@ TEST(HighDpi, StripIsScaledAndFlushTopRight) {
     }
     StopWatchdog();
 }
+
+TEST_F(Strip, StartedMinimisedItShowsOnlyWhenTheTaskbarEntryIsChosen) {
+    bool iconic = false, stripShown = true;
+    Later(200, [&] {
+        iconic = IsIconic(App().Handle()) != FALSE;
+        stripShown = IsWindowVisible(Form1->Handle()) != FALSE;
+        SendMessageW(App().Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        App().Terminate();
+    });
+    App().Run(SW_SHOWMINNOACTIVE);
+    EXPECT_TRUE(iconic);
+    EXPECT_FALSE(stripShown);
+    EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+}
