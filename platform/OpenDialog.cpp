@@ -1,0 +1,119 @@
+#include "platform/OpenDialog.h"
+
+#include <commdlg.h>
+
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/Text.h"
+
+namespace {
+
+constexpr DWORD kNameCapacity = MAX_PATH; // 260 characters
+
+HWND ApplicationWindow() { return tk::Application::Exists() ? tk::Application::Instance().Handle() : nullptr; }
+
+HWND MainFormWindow() {
+    if (!tk::Application::Exists())
+        return nullptr;
+    tk::Form* form = tk::Application::Instance().MainForm();
+    return form && form->HandleAllocated() ? form->Handle() : nullptr;
+}
+
+// Puts back what Execute disabled and the window that was active, however it leaves.
+class DisabledWindows {
+public:
+    explicit DisabledWindows(HWND active) : active_(active) {
+        if (tk::Application::Exists())
+            windows_ = tk::Application::Instance().DisableTaskWindows(nullptr);
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+    ~DisabledWindows() {
+        if (tk::Application::Exists())
+            tk::Application::Instance().EnableTaskWindows(windows_);
+        if (active_ && IsWindow(active_))
+            SetActiveWindow(active_);
+    }
+
+private:
+    HWND active_;
+    std::vector<HWND> windows_;
+};
+
+} // namespace
+
+std::wstring DialogFilterList(std::string_view filter) {
+    std::wstring list = tk::Widen(filter);
+    for (wchar_t& character : list)
+        if (character == L'|')
+            character = L'\0';
+    list.append(2, L'\0');
+    return list;
+}
+
+bool TOpenDialog::Execute() {
+    Files.clear();
+    const std::wstring filter = DialogFilterList(Filter);
+    std::wstring name = tk::Widen(FileName).substr(0, kNameCapacity);
+    name.resize(kNameCapacity + 2, L'\0');
+
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = ApplicationWindow();
+    request.hInstance = GetModuleHandleW(nullptr);
+    // An empty filter, directory or title is no request at all: the dialog's defaults apply.
+    request.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
+    request.nFilterIndex = static_cast<DWORD>(FilterIndex);
+    request.lpstrFile = name.data();
+    request.nMaxFile = kNameCapacity;
+    request.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    request.lpfnHook = &TOpenDialog::Hook;
+    request.lCustData = reinterpret_cast<LPARAM>(this);
+
+    BOOL confirmed = FALSE;
+    activeWindow_ = GetActiveWindow();
+    {
+        DisabledWindows disabled(activeWindow_);
+        confirmed = GetOpenFileNameW(&request);
+    }
+    activeWindow_ = nullptr;
+    if (!confirmed)
+        return false;
+    FileName = tk::Narrow(name.c_str());
+    Files.push_back(FileName);
+    FilterIndex = static_cast<int>(request.nFilterIndex);
+    return true;
+}
+
+// Centred across and a third of the way down the monitor that shows the program's active
+// window, so the dialog appears where the user is looking.
+void TOpenDialog::Place(HWND dialog) const {
+    HWND reference = activeWindow_ ? activeWindow_ : MainFormWindow();
+    MONITORINFO monitor{sizeof monitor};
+    if (!GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    RECT bounds{};
+    GetWindowRect(dialog, &bounds);
+    const RECT& screen = monitor.rcMonitor;
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const int left = screen.left + (screen.right - screen.left - width) / 2;
+    const int top = screen.top + (screen.bottom - screen.top - height) / 3;
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT_PTR CALLBACK TOpenDialog::Hook(HWND hookWindow, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(hookWindow, GWLP_USERDATA, lParam); // the request
+        return TRUE;
+    }
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+        const auto* request = reinterpret_cast<const OPENFILENAMEW*>(GetWindowLongPtrW(hookWindow, GWLP_USERDATA));
+        HWND dialog = GetParent(hookWindow);
+        if (request)
+            reinterpret_cast<const TOpenDialog*>(request->lCustData)->Place(dialog);
+        if (OnShownForTests)
+            tk::Guarded([dialog] { OnShownForTests(dialog); });
+    }
+    return FALSE;
+}

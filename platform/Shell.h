@@ -1,0 +1,33 @@
+// The program's ways out to the operating system: the file-exists test, handing an item to the
+// shell, starting a program, and its own message boxes. None of them reports a failure: a
+// missing browser, script or program leaves no trace, and the caller goes on at once.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// Icon types of the program's own message boxes.
+inline constexpr UINT InformationIcon = MB_ICONINFORMATION; // confirmations (0x40)
+inline constexpr UINT ErrorIcon = MB_ICONERROR;             // refused input (0x10)
+
+// True when a file, not a directory, exists at `path`. Never raises; a path with wildcards names
+// no single file and is answered false.
+bool FileIsPresent(const std::string& path) noexcept;
+
+// Hands a file, web address or mail link to the shell's default action, shown normally, and
+// returns without waiting or looking at the result.
+void ShellOpen(HWND owner, const std::string& item) noexcept;
+
+// Starts a program without waiting for it. When the whole text names an existing file, exactly
+// that file is started; otherwise the text is a command line: a program name, then arguments.
+void StartProgram(const std::string& commandLine) noexcept;
+
+// The command line StartProgram hands to the platform. A path with blanks is quoted so that the
+// platform cannot take a shorter prefix of it ("C:\Program.exe") for the program.
+std::wstring LaunchCommandLine(std::wstring_view text, bool wholeTextIsAFile);
+
+// A box with an OK button and the given icon type, owned by no window, so the program's windows
+// stay usable while it shows. Returns when the user dismisses it.
+void ShowMessage(const std::string& caption, const std::string& text, UINT iconType) noexcept;

@@ -1,0 +1,19 @@
+# Programs that the Wine tests start. They land beside win_tests.exe, whose tests find them
+# through MARKER_EXE; the tests also read the shipped sounds through VANDREL_SOURCE_DIR.
+add_executable(marker WIN32 ${CMAKE_SOURCE_DIR}/tests/win/helpers/marker.cpp)
+target_link_options(marker PRIVATE -municode)
+vandrel_warnings(marker)
+
+add_dependencies(win_tests marker)
+target_compile_definitions(win_tests PRIVATE
+  MARKER_EXE="$<TARGET_FILE:marker>"
+  VANDREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# The browser and mailer of the test prefix write where VANDREL_URL_LOG says; this run checks
+# that, with a log of its own in the build folder.
+add_test(NAME ShellTest.ShellOpenRecordsIntoTheChosenUrlLog
+  COMMAND ${CMAKE_COMMAND} -E env VANDREL_URL_LOG=${CMAKE_BINARY_DIR}/url-log/opened-urls.log
+    ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests>
+    --gtest_filter=ShellTest.ShellOpenHandsWebAddressesAndMailLinksToTheBrowserAndMailer)
+set_tests_properties(ShellTest.ShellOpenRecordsIntoTheChosenUrlLog PROPERTIES TIMEOUT 120 LABELS win)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/url-log)
