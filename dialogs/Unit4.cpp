@@ -1,12 +1,41 @@
 #include "dialogs/Unit4.h"
 
+#include <string>
+
+#include "BuildConfig.h"
+
 namespace {
+
 const tk::FormLayout kLayout{
     .caption = "关于软件",
     .bounds = {0, 0, 258, 209},
     .border = tk::BorderStyle::Dialog,
     .stayOnTop = true,
+    .color = CLR_INVALID, // the button face
+    .font = {L"MS Sans Serif", 11},
 };
+
+const tk::FontSpec kSongTi12{L"宋体", 12, false, GB2312_CHARSET};
+const tk::FontSpec kSongTi14{L"宋体", 14, false, GB2312_CHARSET};
+
+constexpr tk::Bounds kFrame{8, 8, 241, 155};
+
+// Label sizes are placeholders: each label sizes itself to its text.
+constexpr tk::Bounds LabelAt(int left, int top) { return {left, top, 0, 0}; }
+
 } // namespace
 
-TForm4::TForm4(tk::Application& application) : Form(application, kLayout) {}
+TForm4::TForm4(tk::Application& application)
+    : Form(application, kLayout),
+      GroupBox1(*this, kFrame),
+      Image1(*this, GroupBox1.Inside({13, 15, 48, 48}), L"MAINICON"),
+      Label1(*this, GroupBox1.Inside(LabelAt(80, 24)), kSongTi14, "Vandrel定时关机"),
+      Label2(*this, GroupBox1.Inside(LabelAt(80, 40)), kSongTi14, std::string("版本：") + build::kVersion),
+      Label3(*this, GroupBox1.Inside(LabelAt(8, 80)), kSongTi14, std::string("网站主页：") + build::kHomePage),
+      Label4(*this, GroupBox1.Inside(LabelAt(8, 104)), kSongTi14, std::string("客服邮箱：") + build::kSupportEmail),
+      Label5(*this, GroupBox1.Inside(LabelAt(8, 128)), kSongTi14, std::string("客服电话：") + build::kSupportPhone),
+      Button1(*this, {168, 176, 75, 25}, "确定", &kSongTi12) {
+    Button1.OnClick = [this] { Button1Click(); };
+}
+
+void TForm4::Button1Click() { Close(); }

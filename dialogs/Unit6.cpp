@@ -1,12 +1,28 @@
 #include "dialogs/Unit6.h"
 
 namespace {
+
 const tk::FormLayout kLayout{
     .caption = "消息提醒",
     .bounds = {0, 0, 250, 309},
     .border = tk::BorderStyle::ToolWindow,
     .stayOnTop = true,
+    .color = RGB(255, 255, 255),
+    .font = {L"MS Sans Serif", 11},
 };
+
+const tk::FontSpec kSongTi12{L"宋体", 12, false, GB2312_CHARSET};
+
 } // namespace
 
-TForm6::TForm6(tk::Application& application) : Form(application, kLayout) {}
+TForm6::TForm6(tk::Application& application)
+    : Form(application, kLayout),
+      Label1(*this, {17, 48, 48, 12}, kSongTi12, "提醒内容"),
+      Image1(*this, {192, 16, 32, 32}, L"WARNING"),
+      // The text box starts as a single empty line; arming a reminder replaces it.
+      Memo1(*this, {16, 64, 217, 177}),
+      Button1(*this, {160, 272, 75, 25}, "关闭", &kSongTi12) {
+    Button1.OnClick = [this] { Button1Click(); };
+}
+
+void TForm6::Button1Click() { Close(); }
