@@ -8,10 +8,17 @@ seconds=${1:-60}
 cmake --preset win >/dev/null
 cmake --build --preset win --target Vandrel idle_baseline >/dev/null
 eval "$(scripts/wine-run --session-start)"
+export WINEPREFIX=${VANDREL_WINEPREFIX:-${VANDREL_CACHE:-$HOME/.cache/vandrel}/wine}
 trap 'scripts/wine-run --session-end' EXIT
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; } # user + system, in clock ticks
-server_ticks() { local pid; pid=$(pgrep -n wineserver); ticks "$pid"; }
+server_pid() { # the wineserver of this prefix, not of another one running beside it
+  local pid
+  for pid in $(pgrep wineserver); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return; }
+  done
+}
+server_ticks() { ticks "$(server_pid)"; }
 
 measure() { # exe name -> CPU seconds of the program and of wineserver over the window
   local exe=$1 pid start server_start

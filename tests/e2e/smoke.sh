@@ -10,6 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
   trap '"$here/scripts/wine-run" --session-end' EXIT
 fi
 mkdir -p "$shots"
+xdotool mousemove 10 400 # no tooltip in the picture
 "$here/scripts/wine-run" "$exe" &
 program=$!
 trap 'kill $program 2>/dev/null || true' EXIT
