@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/Form.h"
 
 namespace testsupport {
 
@@ -76,5 +77,18 @@ bool IsTopmost(HWND window);
 // SetWindowPos (Windows does). Tests of that band ask this probe first, so that they check it
 // wherever the platform can show it.
 bool PlatformMovesOwnedWindowsBetweenBands();
+
+// Shows `form` modally, runs `inside` from its modal loop and returns the modal result; `inside`
+// must close the form.
+int ShowModalWhile(tk::Form& form, std::function<void()> inside);
+RECT WindowRect(HWND window);
+void ExpectBounds(const RECT& actual, int left, int top, int width, int height, const char* what);
+LOGFONTW FontOf(HWND control);
+SIZE TextSize(const tk::FontSpec& spec, const std::string& text);
+// What the screen shows at a client point of `form`; waits briefly for it to show `color`.
+COLORREF ScreenPixel(HWND form, int x, int y);
+bool ScreenShows(HWND form, int x, int y, COLORREF color);
+// Saves the window as it is on screen, as a BMP under $VANDREL_SCREENSHOTS (default ./screenshots).
+bool SaveWindowScreenshot(HWND window, const wchar_t* fileName);
 
 } // namespace testsupport

@@ -11,17 +11,6 @@
 
 using namespace testsupport;
 
-namespace testsupport {
-// Screen helpers, defined with the reminder window's tests.
-int ShowModalWhile(tk::Form& form, std::function<void()> inside);
-RECT WindowRect(HWND window);
-void ExpectBounds(const RECT& actual, int left, int top, int width, int height, const char* what);
-LOGFONTW FontOf(HWND control);
-SIZE TextSize(const tk::FontSpec& spec, const std::string& text);
-COLORREF ScreenPixel(HWND form, int x, int y);
-bool ScreenShows(HWND form, int x, int y, COLORREF color);
-bool SaveWindowScreenshot(HWND window, const wchar_t* fileName);
-} // namespace testsupport
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The reminder window: its layout, the memo that keeps the reminder text, closing and reopening,
-// and a second showing while it is open. Also home of the screen helpers the about box tests use.
+// and a second showing while it is open.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,109 +13,6 @@
 
 using namespace testsupport;
 
-namespace testsupport {
-
-// Shows `form` modally, runs `inside` from its modal loop and returns the modal result. `inside`
-// must close the form (the watchdog fails the test otherwise).
-int ShowModalWhile(tk::Form& form, std::function<void()> inside) {
-    Later(20, std::move(inside));
-    return form.ShowModal();
-}
-
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-void ExpectBounds(const RECT& actual, int left, int top, int width, int height, const char* what) {
-    EXPECT_EQ(actual.left, left) << what;
-    EXPECT_EQ(actual.top, top) << what;
-    EXPECT_EQ(actual.right - actual.left, width) << what;
-    EXPECT_EQ(actual.bottom - actual.top, height) << what;
-}
-
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font;
-}
-
-// The size a one-line text takes in a font: what an auto-sizing label must measure.
-SIZE TextSize(const tk::FontSpec& spec, const std::string& text) {
-    tk::OwnedFont font = tk::CreateFontFor(spec, 96);
-    tk::MemoryDc dc;
-    tk::SelectGuard select(dc.Get(), font.Get());
-    const std::wstring wide = tk::Widen(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.Get(), &metrics);
-    return {size.cx, metrics.tmHeight};
-}
-
-// What the screen shows at a point of a form's client area.
-COLORREF ScreenPixel(HWND form, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(form, &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return color;
-}
-
-// Waits until the form's client point shows `color` on screen (painting reaches the screen a
-// little after the window procedure ran).
-bool ScreenShows(HWND form, int x, int y, COLORREF color) {
-    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    return PumpUntil([&] { return ScreenPixel(form, x, y) == color; }, 3000);
-}
-
-// Saves what the screen shows of the window, frame included, as a 24-bit .bmp named `fileName`
-// in the folder named by VANDREL_SCREENSHOTS (default: "screenshots" in the current folder).
-bool SaveWindowScreenshot(HWND window, const wchar_t* fileName) {
-    namespace fs = std::filesystem;
-    const wchar_t* folderSetting = _wgetenv(L"VANDREL_SCREENSHOTS");
-    const fs::path folder = folderSetting && *folderSetting ? fs::path(folderSetting) : fs::current_path() / L"screenshots";
-    std::error_code error;
-    fs::create_directories(folder, error);
-
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFOHEADER header{sizeof header};
-    header.biWidth = width;
-    header.biHeight = height; // bottom-up, as a .bmp stores its rows
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    void* bits = nullptr;
-    tk::OwnedBitmap dib(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                         nullptr, 0));
-    {
-        tk::MemoryDc memory(screen);
-        tk::SelectGuard select(memory.Get(), dib.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    }
-    ReleaseDC(nullptr, screen);
-    GdiFlush();
-    if (!bits)
-        return false;
-
-    const DWORD imageSize = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + imageSize;
-    std::ofstream out(folder / fileName, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(static_cast<const char*>(bits), imageSize);
-    return static_cast<bool>(out);
-}
-
-} // namespace testsupport
 
 namespace {
 

@@ -9,12 +9,6 @@ using namespace testsupport;
 
 namespace {
 
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 RECT WorkArea() {
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
