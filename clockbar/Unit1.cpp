@@ -81,9 +81,16 @@ void TForm1::FormCreate() {
 void TForm1::ReadClockFormat() {
     SetThreadLocale(LOCALE_USER_DEFAULT);
     ClockFormat = ReadFormatSettings();
+    shownSecond_ = -1;
 }
 
 void TForm1::Timer1Timer() {
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc); // cheap, unlike the local-time conversion
+    const long long second = ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000'000;
+    if (second == shownSecond_)
+        return;
+    shownSecond_ = second;
     SYSTEMTIME now;
     GetLocalTime(&now);
     // The label ignores an unchanged text, so it repaints once a second, not every 10 ms.

@@ -60,6 +60,9 @@ public:
 private:
     StripActions actions_;
     WindowsEraSource eras_;
+    // The second (of the system clock) that the label shows; the text can change only when it
+    // does, so the ticks in between read the clock and nothing else.
+    long long shownSecond_ = -1;
 };
 
 inline TForm1* Form1 = nullptr;

@@ -31,20 +31,9 @@ MediaPlayer::~MediaPlayer() {
 HWND MediaPlayer::EnsureWindow() {
     if (window_)
         return window_.Get();
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{sizeof windowClass};
-        windowClass.lpfnWndProc = &MediaPlayer::StaticWndProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kPlayerClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-    // A message-only window: it receives the completion notices and nothing else. Without it
-    // the commands still work; only the notices are lost.
-    window_.Reset(CreateWindowExW(0, kPlayerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-    if (window_)
-        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // It receives the completion notices and nothing else. Without it the commands still
+    // work; only the notices are lost.
+    window_ = tk::CreateMessageWindow(kPlayerClass, &MediaPlayer::StaticWndProc, this);
     return window_.Get();
 }
 

@@ -69,14 +69,14 @@ int ScreenDpi() {
     return dpi;
 }
 
-OwnedFont CreateFontFor(const FontSpec& spec, int dpi) {
-    return OwnedFont(CreateFontW(-ScaleToDpi(spec.height, dpi), 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL,
-                                 FALSE, FALSE, FALSE, spec.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face));
+OwnedFont CreateFontFor(const FontSpec& font, int dpi) {
+    return OwnedFont(CreateFontW(-ScaleToDpi(font.height, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                                 FALSE, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face));
 }
 
-COLORREF TextColorOf(const FontSpec& spec) {
-    return spec.color == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : spec.color;
+COLORREF TextColorOf(const FontSpec& font) {
+    return font.color == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : font.color;
 }
 
 // ---- GraphicControl -------------------------------------------------------------------------

@@ -27,8 +27,8 @@ struct FontSpec {
     COLORREF color = CLR_INVALID; // CLR_INVALID: the window-text colour
 };
 
-OwnedFont CreateFontFor(const FontSpec& spec, int dpi);
-COLORREF TextColorOf(const FontSpec& spec);
+OwnedFont CreateFontFor(const FontSpec& font, int dpi);
+COLORREF TextColorOf(const FontSpec& font);
 
 struct Bounds {
     int left = 0, top = 0, width = 0, height = 0;

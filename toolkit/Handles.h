@@ -48,6 +48,10 @@ using OwnedBrush = Owned<HBRUSH, GdiTraits>;
 using OwnedIcon = Owned<HICON, IconTraits>;
 using OwnedMenu = Owned<HMENU, MenuTraits>;
 
+// A message-only window of its own class (registered on first use), carrying `owner` in its
+// user data: timers and sound players take their messages on one.
+OwnedWindow CreateMessageWindow(const wchar_t* className, WNDPROC procedure, void* owner);
+
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectGuard {
 public:

@@ -10,20 +10,7 @@ constexpr wchar_t kTimerClass[] = L"TkTimer";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
-Timer::Timer() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{sizeof windowClass};
-        windowClass.lpfnWndProc = &Timer::StaticWndProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kTimerClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-    // A message-only window: it takes timer messages and nothing else.
-    window_.Reset(CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Timer::Timer() : window_(CreateMessageWindow(kTimerClass, &Timer::StaticWndProc, this)) {}
 
 Timer::~Timer() {
     if (running_)

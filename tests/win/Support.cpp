@@ -227,10 +227,10 @@ LOGFONTW FontOf(HWND control) {
 }
 
 // The size a one-line text takes in a font: what an auto-sizing label must measure.
-SIZE TextSize(const tk::FontSpec& spec, const std::string& text) {
-    tk::OwnedFont font = tk::CreateFontFor(spec, 96);
+SIZE TextSize(const tk::FontSpec& font, const std::string& text) {
+    tk::OwnedFont created = tk::CreateFontFor(font, 96);
     tk::MemoryDc dc;
-    tk::SelectGuard select(dc.Get(), font.Get());
+    tk::SelectGuard select(dc.Get(), created.Get());
     const std::wstring wide = tk::Widen(text);
     SIZE size{};
     GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);

@@ -84,7 +84,7 @@ int ShowModalWhile(tk::Form& form, std::function<void()> inside);
 RECT WindowRect(HWND window);
 void ExpectBounds(const RECT& actual, int left, int top, int width, int height, const char* what);
 LOGFONTW FontOf(HWND control);
-SIZE TextSize(const tk::FontSpec& spec, const std::string& text);
+SIZE TextSize(const tk::FontSpec& font, const std::string& text);
 // What the screen shows at a client point of `form`; waits briefly for it to show `color`.
 COLORREF ScreenPixel(HWND form, int x, int y);
 bool ScreenShows(HWND form, int x, int y, COLORREF color);

@@ -54,7 +54,7 @@ TEST_F(RunningClock, ShowsTheLocalDateAndTimeWithinATick) {
 }
 
 TEST_F(RunningClock, FollowsAChangeOfTheRegionalSettingsAtTheNextTick) {
-    Form1->ClockFormat.ShortDatePicture = "'changed'";
+    Form1->ClockFormat.ShortDatePicture = "'changed'"; // shows from the next second on
     ASSERT_TRUE(PumpUntil([] { return Form1->Label1.Caption().rfind("changed", 0) == 0; }));
     SendMessageW(App().Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
     EXPECT_TRUE(PumpUntil([] { return Form1->Label1.Caption().rfind("changed", 0) != 0; }));
