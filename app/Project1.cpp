@@ -1,6 +1,8 @@
 // Vandrel: a translucent clock strip that stays on top and runs timed tasks.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "clockbar/Unit1.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
@@ -11,6 +13,15 @@
 #include "toolkit/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // The shell opens addresses and scripts through COM objects that want an apartment.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    struct ComScope {
+        HRESULT result;
+        ~ComScope() {
+            if (SUCCEEDED(result))
+                CoUninitialize();
+        }
+    } comScope{com};
     try {
         tk::Application application;
         Form1 = &application.CreateForm<TForm1>();

@@ -12,7 +12,7 @@ foreach(core IN LISTS VANDREL_CORE_SOURCES)
 endforeach()
 add_library(vandrel_ui STATIC ${ui_sources})
 target_link_libraries(vandrel_ui PUBLIC vandrel_core
-  user32 gdi32 comctl32 uxtheme msimg32 shell32 comdlg32 winmm shlwapi)
+  user32 gdi32 comctl32 uxtheme msimg32 shell32 comdlg32 winmm shlwapi ole32)
 vandrel_warnings(vandrel_ui)
 
 # Icon, glyphs, pictures and manifest; linked into the program and into the GUI tests, whose
