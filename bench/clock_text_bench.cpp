@@ -40,6 +40,20 @@ void BM_ClockText(benchmark::State& state) {
 }
 BENCHMARK(BM_ClockText);
 
+// As the strip calls it: into one buffer whose storage is reused.
+void BM_ClockText_ReusedBuffer(benchmark::State& state) {
+    const FormatSettings settings = ChineseSettings();
+    const NoEras eras;
+    DateTimeParts t{2026, 12, 7, 1, 9, 5, 3, 0};
+    std::string text;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(t);
+        WriteClockText(text, t, settings, eras);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_ClockText_ReusedBuffer);
+
 void BM_ClockText_Strftime(benchmark::State& state) {
     std::tm tm{};
     tm.tm_year = 2026 - 1900;

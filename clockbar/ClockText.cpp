@@ -305,6 +305,12 @@ std::string FormatDateTime(std::string_view picture, const DateTimeParts& t,
 std::string ClockText(const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras) {
     std::string text;
     text.reserve(128);
+    WriteClockText(text, t, settings, eras);
+    return text;
+}
+
+void WriteClockText(std::string& text, const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras) {
+    text.clear();
     AppendDateTime(text, settings.ShortDatePicture, t, settings, eras);
     // Milliseconds play no part: the whole first second of the day shows the date alone.
     if (t.Hour != 0 || t.Minute != 0 || t.Second != 0) {
@@ -313,7 +319,6 @@ std::string ClockText(const DateTimeParts& t, const FormatSettings& settings, co
     }
     if (text.size() > MaxClockTextBytes)
         text.resize(CutOnCharacterBoundary(text, MaxClockTextBytes).size());
-    return text;
 }
 
 std::string_view CutOnCharacterBoundary(std::string_view text, std::size_t maxBytes) {

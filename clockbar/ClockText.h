@@ -101,6 +101,8 @@ void AppendDateTime(std::string& text, std::string_view picture, const DateTimeP
 // The strip's text: the date, then a blank and the time unless the time is exactly midnight
 // to the second. At most MaxClockTextBytes bytes.
 std::string ClockText(const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras);
+// The same into `text`, reusing its storage: the strip writes every second into one buffer.
+void WriteClockText(std::string& text, const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras);
 
 // The longest prefix of text of at most maxBytes bytes that does not split a UTF-8 character.
 std::string_view CutOnCharacterBoundary(std::string_view text, std::size_t maxBytes);

@@ -94,7 +94,8 @@ void TForm1::Timer1Timer() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     // The label ignores an unchanged text, so it repaints once a second, not every 10 ms.
-    Label1.SetCaption(ClockText(FromSystemTime(now), ClockFormat, eras_));
+    WriteClockText(clockText_, FromSystemTime(now), ClockFormat, eras_);
+    Label1.SetCaption(clockText_);
 }
 
 void TForm1::Timer2Timer() { CountdownTick(actions_); }

@@ -63,6 +63,7 @@ private:
     // The second (of the system clock) that the label shows; the text can change only when it
     // does, so the ticks in between read the clock and nothing else.
     long long shownSecond_ = -1;
+    std::string clockText_;
 };
 
 inline TForm1* Form1 = nullptr;
