@@ -337,6 +337,9 @@ int Form::ShowModal() {
         if (app_.Terminated())
             modalResult = mrCancel;
     }
+    // This loop took the quit message: post it again for whatever loop runs outside this one.
+    if (app_.Terminated())
+        PostQuitMessage(0);
     return modalResult;
 }
 

@@ -93,6 +93,8 @@ TEST_F(Modal, AQuitMessageEndsTheModalLoopAndReachesTheOuterLoop) {
     Form4->ShowModal();
     EXPECT_TRUE(App().Terminated());
     EXPECT_FALSE(IsWindowVisible(Form4->Handle()));
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // posted again for outer loops
 }
 
 class ErrorReport : public ProgramTest {
