@@ -78,7 +78,10 @@ Application::Application() {
 }
 
 Application::~Application() {
-    // Forms go in reverse order of creation; each takes its window, controls and timers with it.
+    // Windows first, while every form and control is whole; then the forms in reverse order of
+    // creation, each with its controls and timers.
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+        (*it)->DestroyHandle();
     while (!forms_.empty())
         forms_.pop_back();
     SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);

@@ -165,7 +165,16 @@ Form::Form(Application& application, const FormLayout& layout)
     height_ = frame.bottom - frame.top;
 }
 
-Form::~Form() = default;
+Form::~Form() { DestroyHandle(); }
+
+void Form::DestroyHandle() {
+    // Messages sent while the window goes must find no control of a half-destroyed form.
+    captureControl_ = nullptr;
+    hoverControl_ = nullptr;
+    graphics_.clear();
+    children_.clear();
+    window_.Reset();
+}
 
 HWND Form::Handle() {
     if (!window_)
@@ -444,7 +453,8 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
         MouseMessage(message, wParam, lParam);
-        return 0;
+        // The default handling of a right-button release is what asks for the context menu.
+        return message == WM_RBUTTONUP ? DefaultProc(message, wParam, lParam) : 0;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
         SetHover(nullptr);

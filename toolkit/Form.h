@@ -141,6 +141,9 @@ public:
     // The form's window, created on first need.
     HWND Handle();
     bool HandleAllocated() const noexcept { return static_cast<bool>(window_); }
+    // Destroys the window (and with it the windowed controls); the application does this for
+    // every form before it destroys any, so no message reaches a form whose controls are gone.
+    void DestroyHandle();
     Application& App() const noexcept { return app_; }
 
     int Dpi() const noexcept { return dpi_; }

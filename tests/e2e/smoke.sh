@@ -5,15 +5,22 @@
 set -euo pipefail
 exe=$1 shots=$2
 here=$(cd "$(dirname "$0")/../.." && pwd)
+own_session=""
 if [ -z "${DISPLAY:-}" ]; then
   eval "$("$here/scripts/wine-run" --session-start)"
-  trap '"$here/scripts/wine-run" --session-end' EXIT
+  own_session=1
 fi
+program=""
+finish() {
+  [ -n "$program" ] && kill "$program" 2>/dev/null
+  [ -n "$own_session" ] && "$here/scripts/wine-run" --session-end
+  true
+}
+trap finish EXIT
 mkdir -p "$shots"
 xdotool mousemove 10 400 # no tooltip in the picture
 "$here/scripts/wine-run" "$exe" &
 program=$!
-trap 'kill $program 2>/dev/null || true' EXIT
 window=$(timeout 60 xdotool search --sync --name '^Form1$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")" # X Y WIDTH HEIGHT
 screen_width=$(xdpyinfo | awk '/dimensions:/ { split($2, size, "x"); print size[1] }')

@@ -213,3 +213,27 @@ TEST_F(Strip, StartedMinimisedItShowsOnlyWhenTheTaskbarEntryIsChosen) {
     EXPECT_FALSE(stripShown);
     EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
 }
+
+TEST_F(Strip, ARightClickAnywhereOnTheStripAsksForTheContextMenuAtThePointer) {
+    std::vector<POINT> requests;
+    Form1->OnContextPopup = [&](POINT at) { requests.push_back(at); };
+    const RECT strip = WindowRect(Form1->Handle());
+    const POINT places[] = {
+        {strip.left + 30, strip.top + 10},  // the label
+        {strip.left + 195, strip.top + 12}, // the minimise button
+        {strip.left + 2, strip.top + 22},   // the bare background
+    };
+    for (const POINT& at : places) {
+        MouseMoveTo(at.x, at.y);
+        MouseButton(MOUSEEVENTF_RIGHTDOWN);
+        MouseButton(MOUSEEVENTF_RIGHTUP);
+        EXPECT_FALSE(Form1->Dragging); // a drag the right press started ends with its release
+    }
+    ASSERT_EQ(requests.size(), std::size(places));
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].x, places[i].x);
+        EXPECT_EQ(requests[i].y, places[i].y);
+    }
+    const RECT after = WindowRect(Form1->Handle());
+    EXPECT_TRUE(EqualRect(&strip, &after));
+}
