@@ -19,27 +19,6 @@ HWND MainFormWindow() {
     return form && form->HandleAllocated() ? form->Handle() : nullptr;
 }
 
-// Puts back what Execute disabled and the window that was active, however it leaves.
-class DisabledWindows {
-public:
-    explicit DisabledWindows(HWND active) : active_(active) {
-        if (tk::Application::Exists())
-            windows_ = tk::Application::Instance().DisableTaskWindows(nullptr);
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows() {
-        if (tk::Application::Exists())
-            tk::Application::Instance().EnableTaskWindows(windows_);
-        if (active_ && IsWindow(active_))
-            SetActiveWindow(active_);
-    }
-
-private:
-    HWND active_;
-    std::vector<HWND> windows_;
-};
-
 } // namespace
 
 std::wstring DialogFilterList(std::string_view filter) {
@@ -71,9 +50,10 @@ bool TOpenDialog::Execute() {
     request.lCustData = reinterpret_cast<LPARAM>(this);
 
     BOOL confirmed = FALSE;
-    activeWindow_ = GetActiveWindow();
     {
-        DisabledWindows disabled(activeWindow_);
+        // The topmost band is left as it is: the dialog's owner is the application window.
+        tk::TaskWindowsDisabled disabled(nullptr, false);
+        activeWindow_ = disabled.Active();
         confirmed = GetOpenFileNameW(&request);
     }
     activeWindow_ = nullptr;

@@ -230,19 +230,39 @@ void Application::RestoreTopMosts() {
     normalizedTopMosts_.pop_back();
 }
 
+TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand)
+    : active_(GetActiveWindow()), topmostsNormalized_(leaveTopmostBand && Application::Exists()) {
+    if (!Application::Exists())
+        return;
+    Application& application = Application::Instance();
+    windows_ = application.DisableTaskWindows(except);
+    if (topmostsNormalized_)
+        application.NormalizeTopMosts();
+}
+
+void TaskWindowsDisabled::Restore() {
+    if (restored_ || !Application::Exists())
+        return;
+    restored_ = true;
+    Application& application = Application::Instance();
+    application.EnableTaskWindows(windows_);
+    if (topmostsNormalized_)
+        application.RestoreTopMosts();
+}
+
+TaskWindowsDisabled::~TaskWindowsDisabled() {
+    Restore();
+    if (active_ && IsWindow(active_))
+        SetActiveWindow(active_);
+}
+
 void Application::HandleException(const std::exception& error) noexcept {
     try {
         if (HWND capture = GetCapture())
             SendMessageW(capture, WM_CANCELMODE, 0, 0);
         const std::wstring text = Widen(ErrorReportText(error.what()));
-        HWND active = GetActiveWindow();
-        const std::vector<HWND> disabled = DisableTaskWindows(nullptr);
-        NormalizeTopMosts();
+        TaskWindowsDisabled disabled;
         MessageBoxW(window_.Get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
-        EnableTaskWindows(disabled);
-        RestoreTopMosts();
-        if (active && IsWindow(active))
-            SetActiveWindow(active);
     } catch (...) {
         // Reporting failed (out of memory): nothing better is left to do.
     }

@@ -95,6 +95,27 @@ private:
     bool terminated_ = false;
 };
 
+// For one scope, the program's visible, enabled top-level windows other than `except` are
+// disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
+// windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
+// then reactivates the remembered window. Modal windows, the error box and the open-file dialog
+// all go through this.
+class TaskWindowsDisabled {
+public:
+    explicit TaskWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);
+    ~TaskWindowsDisabled();
+    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
+    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+    HWND Active() const noexcept { return active_; }
+    void Restore();
+
+private:
+    std::vector<HWND> windows_;
+    HWND active_;
+    bool topmostsNormalized_;
+    bool restored_ = false;
+};
+
 // The application title as the taskbar entry and the error report show it: the executable's
 // file name without directory, cut before its first ".", every character after the first in
 // lower case ("C:\Apps\VANDREL.EXE" gives "VANDREL" -> "Vandrel").

@@ -311,29 +311,22 @@ int Form::ShowModal() {
         SendMessageW(capture, WM_CANCELMODE, 0, 0);
         ReleaseCapture();
     }
-    HWND activeBefore = GetActiveWindow();
-    const std::vector<HWND> disabled = app_.DisableTaskWindows(window);
-    app_.NormalizeTopMosts();
+    TaskWindowsDisabled disabled(window);
     ++modalLevel_;
     modalResult = 0;
     app_.PushModal(this);
 
-    struct Finish { // runs on return and if showing fails
+    struct Finish { // runs on return and if showing fails, before `disabled` reactivates
         Form& form;
-        const std::vector<HWND>& disabled;
-        HWND activeBefore;
+        TaskWindowsDisabled& disabled;
         ~Finish() {
-            Application& app = form.app_;
-            app.PopModal();
+            form.app_.PopModal();
             --form.modalLevel_;
             // Enable the others before hiding, so that activation can go back to them.
-            app.EnableTaskWindows(disabled);
-            app.RestoreTopMosts();
+            disabled.Restore();
             form.Hide();
-            if (activeBefore && IsWindow(activeBefore))
-                SetActiveWindow(activeBefore);
         }
-    } finish{*this, disabled, activeBefore};
+    } finish{*this, disabled};
 
     Show();
     SetActiveWindow(window);
