@@ -1,7 +1,11 @@
 // The clock strip as a window: placement, looks, dragging, minimising and ending the program.
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "Support.h"
+
+#include <commctrl.h>
 #include "clockbar/Unit1.h"
 #include "toolkit/Application.h"
 
@@ -236,4 +240,38 @@ TEST_F(Strip, ARightClickAnywhereOnTheStripAsksForTheContextMenuAtThePointer) {
     }
     const RECT after = WindowRect(Form1->Handle());
     EXPECT_TRUE(EqualRect(&strip, &after));
+}
+
+TEST_F(Strip, TheButtonsCarryTheirTooltipsWithTheUsualDelays) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{Form1->Handle()};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            wchar_t name[32]{};
+            GetClassNameW(window, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->owner)
+                s->found = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    ASSERT_NE(search.found, nullptr);
+    EXPECT_EQ(SendMessageW(search.found, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+    EXPECT_EQ(SendMessageW(search.found, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+    ASSERT_EQ(SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0), 2);
+    std::vector<std::wstring> hints;
+    for (int i = 0; i < 2; ++i) {
+        wchar_t text[80]{};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        SendMessageW(search.found, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool));
+        hints.push_back(text);
+        const RECT button = i == 0 ? Form1->SpeedButton1.BoundsRect() : Form1->SpeedButton2.BoundsRect();
+        EXPECT_TRUE(EqualRect(&tool.rect, &button));
+    }
+    EXPECT_EQ(hints, (std::vector<std::wstring>{L"最小化", L"关闭"}));
 }
