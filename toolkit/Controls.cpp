@@ -22,6 +22,12 @@ void Label::SetCaption(const std::string& caption) {
     AdjustSize();
 }
 
+void Label::DpiChanged(int dpi) {
+    font_ = CreateFontFor(fontSpec_, dpi);
+    GraphicControl::DpiChanged(dpi);
+    AdjustSize();
+}
+
 void Label::AdjustSize() {
     MemoryDc dc;
     SelectGuard selectFont(dc.Get(), font_.Get());

@@ -20,6 +20,7 @@ public:
     // Does nothing when the text is unchanged; otherwise resizes and repaints.
     void SetCaption(const std::string& caption);
     void Paint(HDC dc) override;
+    void DpiChanged(int dpi) override;
 
 private:
     void AdjustSize();

@@ -81,7 +81,7 @@ COLORREF TextColorOf(const FontSpec& font) {
 
 // ---- GraphicControl -------------------------------------------------------------------------
 
-GraphicControl::GraphicControl(Form& parent, Bounds b) : parent_(parent) {
+GraphicControl::GraphicControl(Form& parent, Bounds b) : parent_(parent), bounds96_(b) {
     bounds_ = {parent.Scale(b.left), parent.Scale(b.top), parent.Scale(b.left + b.width),
                parent.Scale(b.top + b.height)};
     parent.graphics_.push_back(this);
@@ -98,6 +98,12 @@ void GraphicControl::SetBoundsRect(const RECT& bounds) {
 }
 
 void GraphicControl::Invalidate() { parent_.Invalidate(&bounds_); }
+
+void GraphicControl::DpiChanged(int dpi) {
+    const Bounds& b = bounds96_;
+    SetBoundsRect({ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.left + b.width, dpi),
+                   ScaleToDpi(b.top + b.height, dpi)});
+}
 
 void GraphicControl::MouseDown(const MouseEvent& event) {
     if (OnMouseDown) OnMouseDown(event);
@@ -129,6 +135,15 @@ void WinControl::CreateHandle(HWND parentWindow, int dpi) {
     if (layout_.font)
         font_ = CreateFontFor(*layout_.font, dpi);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.Get() : parent_.Font()), FALSE);
+}
+
+void WinControl::DpiChanged(int dpi) {
+    const Bounds& b = layout_.bounds;
+    if (layout_.font)
+        font_ = CreateFontFor(*layout_.font, dpi);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.Get() : parent_.Font()), FALSE);
+    SetWindowPos(handle_, nullptr, ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.width, dpi),
+                 ScaleToDpi(b.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::string WinControl::Text() const {
@@ -266,6 +281,28 @@ void Form::WindowMoved() {
     top_ = rect.top;
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
+}
+
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    font_ = CreateFontFor(layout_.font, dpi);
+    for (GraphicControl* control : graphics_)
+        control->DpiChanged(dpi);
+    for (WinControl* child : children_)
+        child->DpiChanged(dpi);
+    if (tooltip_) {
+        for (std::size_t i = 0; i < graphics_.size(); ++i) {
+            TOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = window_.Get();
+            tool.uId = i;
+            tool.rect = graphics_[i]->BoundsRect();
+            SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Invalidate();
 }
 
 void Form::CentreOnDesktop() {
@@ -487,6 +524,9 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefaultProc(message, wParam, lParam);
     case WM_CLOSE:
         Close();
+        return 0;
+    case WM_DPICHANGED: // the window moved to a screen of another resolution
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_MOVE: case WM_SIZE:
         WindowMoved();

@@ -85,9 +85,13 @@ public:
     virtual void CaptureLost() {}
     // A tooltip text, shown by the form after the pointer rests on the control.
     virtual const std::wstring* Hint() const { return nullptr; }
+    // The form moved to a screen of another resolution: lay out again from the 96-dpi bounds.
+    virtual void DpiChanged(int dpi);
+    const Bounds& Bounds96() const noexcept { return bounds96_; }
 
 protected:
     Form& parent_;
+    Bounds bounds96_;
     RECT bounds_{};
 };
 
@@ -118,6 +122,7 @@ public:
     virtual void Command(WORD notification) { (void)notification; }
     // WM_CTLCOLOR*: return a brush to paint the control's background, or null for the default.
     virtual HBRUSH ControlColor(HDC dc) { (void)dc; return nullptr; }
+    virtual void DpiChanged(int dpi);
 
 protected:
     friend class Form;
@@ -197,6 +202,7 @@ private:
     void CentreOnDesktop();
     void ApplyTranslucency();
     void WindowMoved();
+    void ChangeDpi(int dpi, const RECT& suggested);
     bool IsModal() const noexcept { return modalLevel_ > 0; }
 
     Application& app_;

@@ -50,7 +50,7 @@ void Memo::SetText(const std::string& text) {
 
 // ---- GroupBox -------------------------------------------------------------------------------
 
-GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96), bounds96_(bounds96) {}
+GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96) {}
 
 void GroupBox::Paint(HDC dc) {
     // The frame's top edge sits where a caption's middle would be, as on the platform's own

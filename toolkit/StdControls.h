@@ -47,9 +47,6 @@ public:
         return {bounds96_.left + inner.left, bounds96_.top + inner.top, inner.width, inner.height};
     }
     void Paint(HDC dc) override;
-
-private:
-    Bounds bounds96_;
 };
 
 // An icon resource drawn at the control's bounds, scaled to them, with its own transparency.

@@ -6,7 +6,9 @@
 #include "Support.h"
 
 #include <commctrl.h>
+
 #include "clockbar/Unit1.h"
+#include "dialogs/Unit6.h"
 #include "toolkit/Application.h"
 
 using namespace testsupport;
@@ -274,4 +276,25 @@ TEST_F(Strip, TheButtonsCarryTheirTooltipsWithTheUsualDelays) {
         EXPECT_TRUE(EqualRect(&tool.rect, &button));
     }
     EXPECT_EQ(hints, (std::vector<std::wstring>{L"最小化", L"关闭"}));
+}
+
+TEST_F(Strip, MovedToAScreenOfAnotherResolutionItLaysOutAgain) {
+    const RECT before = WindowRect(Form1->Handle());
+    const int labelHeight = Form1->Label1.BoundsRect().bottom - Form1->Label1.BoundsRect().top;
+    const RECT suggested{before.left - 113, before.top, before.left - 113 + 339, before.top + 36};
+    SendMessageW(Form1->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const RECT after = WindowRect(Form1->Handle());
+    EXPECT_TRUE(EqualRect(&after, &suggested));
+    EXPECT_EQ(Form1->SpeedButton2.BoundsRect().left, 312);
+    EXPECT_EQ(Form1->SpeedButton2.BoundsRect().right - Form1->SpeedButton2.BoundsRect().left, 23);
+    EXPECT_GT(Form1->Label1.BoundsRect().bottom - Form1->Label1.BoundsRect().top, labelHeight); // a bigger font
+    EXPECT_EQ(Form1->Label1.BoundsRect().left, 11);
+
+    // A form with windowed controls moves them and gives them their fonts at the new size.
+    HWND reminder = Form6->Handle();
+    const RECT frame = WindowRect(reminder);
+    SendMessageW(reminder, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+    const RECT memo = Form6->Memo1.BoundsRect();
+    EXPECT_EQ(memo.left, 24);
+    EXPECT_EQ(memo.right - memo.left, 326); // 217 at 96 dpi
 }
