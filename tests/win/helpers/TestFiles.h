@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include "toolkit/Text.h"
+
 namespace testfiles {
 
 // A fresh folder under the user's temp directory; `name` may contain blanks.
@@ -35,15 +37,8 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string Utf8(const std::filesystem::path& path) {
-    const std::wstring& wide = path.native();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), result.data(), length, nullptr,
-                        nullptr);
-    return result;
-}
+// A path as the program's own UTF-8 text.
+inline std::string Utf8(const std::filesystem::path& path) { return tk::Narrow(path.native()); }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
