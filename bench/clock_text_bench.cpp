@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "clockbar/ClockText.h"
+#include "core/ClockText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "clockbar/Convert.h"
+#include "core/Convert.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <limits>
 
-#include "clockbar/Scheduler.h"
+#include "core/Scheduler.h"
 
 namespace {
 

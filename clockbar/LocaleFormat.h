@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "clockbar/ClockText.h"
+#include "core/ClockText.h"
 
 // Reads the thread locale's pictures, separators, designators, clock flags, calendar type and
 // month and weekday names. Anything the locale does not give keeps its default. The short-date

@@ -1,6 +1,6 @@
 #include "clockbar/Unit1.h"
 
-#include "clockbar/Paths.h"
+#include "core/Paths.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
 

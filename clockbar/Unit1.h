@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "clockbar/ClockText.h"
+#include "core/ClockText.h"
 #include "clockbar/LocaleFormat.h"
-#include "clockbar/Scheduler.h"
+#include "core/Scheduler.h"
 #include "platform/MediaPlayer.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"

@@ -3,13 +3,10 @@ enable_language(RC)
 
 add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
 
-# Everything under these folders that is not pure core is the Win32 side.
+# The Win32 side: everything outside core/.
 file(GLOB ui_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/toolkit/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.cpp
   ${CMAKE_SOURCE_DIR}/clockbar/*.cpp ${CMAKE_SOURCE_DIR}/dialogs/*.cpp)
-foreach(core IN LISTS VANDREL_CORE_SOURCES)
-  list(REMOVE_ITEM ui_sources ${CMAKE_SOURCE_DIR}/${core})
-endforeach()
 add_library(vandrel_ui STATIC ${ui_sources})
 target_link_libraries(vandrel_ui PUBLIC vandrel_core
   user32 gdi32 comctl32 uxtheme msimg32 shell32 comdlg32 winmm shlwapi ole32)

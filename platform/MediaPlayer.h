@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 #include "toolkit/Handles.h"
 
 class EMCIDeviceError : public tk::Exception {

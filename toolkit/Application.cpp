@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "toolkit/ErrorText.h"
-#include "toolkit/Exception.h"
+#include "core/ErrorText.h"
+#include "core/Exception.h"
 #include "toolkit/Form.h"
 #include "toolkit/Text.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 #include "toolkit/Text.h"
 
 namespace tk {

@@ -1,7 +1,7 @@
 #include "toolkit/Timer.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 
 namespace tk {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "clockbar/ClockText.h"
+#include "core/ClockText.h"
 
 namespace {
 

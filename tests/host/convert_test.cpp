@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "clockbar/Convert.h"
-#include "toolkit/Exception.h"
+#include "core/Convert.h"
+#include "core/Exception.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "toolkit/ErrorText.h"
+#include "core/ErrorText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "clockbar/Paths.h"
+#include "core/Paths.h"
 
 namespace {
 

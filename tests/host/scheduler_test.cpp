@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
-#include "clockbar/Scheduler.h"
+#include "core/Scheduler.h"
 
 namespace {
 
@@ -15,35 +14,15 @@ using Firing = std::pair<TaskKind, Trigger>;
 
 constexpr TaskKind kKinds[] = {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch};
 
-CountdownSlot& CountdownOf(TaskKind kind) {
-    switch (kind) {
-    case TaskKind::Alarm: return AlarmCountdown;
-    case TaskKind::Shutdown: return ShutdownCountdown;
-    case TaskKind::Reminder: return ReminderCountdown;
-    case TaskKind::Launch: return LaunchCountdown;
-    }
-    throw std::logic_error("unknown kind");
-}
-
-AtTimeSlot& AtTimeOf(TaskKind kind) {
-    switch (kind) {
-    case TaskKind::Alarm: return AlarmAtTime;
-    case TaskKind::Shutdown: return ShutdownAtTime;
-    case TaskKind::Reminder: return ReminderAtTime;
-    case TaskKind::Launch: return LaunchAtTime;
-    }
-    throw std::logic_error("unknown kind");
-}
-
 // As the setup dialogs arm a slot: the value first, the state last.
 void ArmCountdown(TaskKind kind, std::int32_t seconds) {
-    CountdownOf(kind).SecondsLeft = seconds;
-    CountdownOf(kind).State = TaskArmed;
+    CountdownSlotOf(kind).SecondsLeft = seconds;
+    CountdownSlotOf(kind).State = TaskArmed;
 }
 
 void ArmAtTime(TaskKind kind, std::int32_t code) {
-    AtTimeOf(kind).TargetCode = code;
-    AtTimeOf(kind).State = TaskArmed;
+    AtTimeSlotOf(kind).TargetCode = code;
+    AtTimeSlotOf(kind).State = TaskArmed;
 }
 
 // Records every firing, then runs the test's hook (which may check state, raise or tick again).
@@ -82,8 +61,8 @@ class SchedulerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const TaskKind kind : kKinds) {
-            CountdownOf(kind) = CountdownSlot{};
-            AtTimeOf(kind) = AtTimeSlot{};
+            CountdownSlotOf(kind) = CountdownSlot{};
+            AtTimeSlotOf(kind) = AtTimeSlot{};
         }
         AlarmSounded = 0;
         LaunchCountdownPath.clear();
@@ -120,7 +99,7 @@ TEST_F(SchedulerTest, CountdownFiresOnTheTickThatUsesUpItsSeconds) {
             EXPECT_TRUE(actions.fired.empty()) << "fired early";
             CountdownTick(actions);
             EXPECT_EQ(actions.fired, (std::vector<Firing>{{kind, Trigger::Countdown}}));
-            EXPECT_EQ(CountdownOf(kind).State, TaskDone);
+            EXPECT_EQ(CountdownSlotOf(kind).State, TaskDone);
             for (int tick = 0; tick < 3; ++tick)
                 CountdownTick(actions);
             EXPECT_EQ(actions.fired.size(), 1u) << "fired again";
@@ -151,8 +130,8 @@ TEST_F(SchedulerTest, UnarmedSlotsAreLeftAloneByBothTicks) {
         SCOPED_TRACE(static_cast<int>(state));
         SetUp();
         for (const TaskKind kind : kKinds) {
-            CountdownOf(kind) = CountdownSlot{1, state};
-            AtTimeOf(kind) = AtTimeSlot{kNoonCode, state};
+            CountdownSlotOf(kind) = CountdownSlot{1, state};
+            AtTimeSlotOf(kind) = AtTimeSlot{kNoonCode, state};
         }
         FakeClock clock(kNoon);
         for (int tick = 0; tick < 3; ++tick) {
@@ -162,9 +141,9 @@ TEST_F(SchedulerTest, UnarmedSlotsAreLeftAloneByBothTicks) {
         EXPECT_TRUE(actions.fired.empty());
         EXPECT_EQ(clock.reads, 0);
         for (const TaskKind kind : kKinds) {
-            EXPECT_EQ(CountdownOf(kind).SecondsLeft, 1);
-            EXPECT_EQ(CountdownOf(kind).State, state);
-            EXPECT_EQ(AtTimeOf(kind).State, state);
+            EXPECT_EQ(CountdownSlotOf(kind).SecondsLeft, 1);
+            EXPECT_EQ(CountdownSlotOf(kind).State, state);
+            EXPECT_EQ(AtTimeSlotOf(kind).State, state);
         }
     }
 }
@@ -215,7 +194,7 @@ TEST_F(SchedulerTest, RearmingACountdownRestartsItFromTheNewValue) {
 TEST_F(SchedulerTest, SlotIsDoneWhileItsActionRuns) {
     std::vector<TaskState> seen;
     actions.hook = [&](TaskKind kind, Trigger trigger) {
-        seen.push_back(trigger == Trigger::Countdown ? CountdownOf(kind).State : AtTimeOf(kind).State);
+        seen.push_back(trigger == Trigger::Countdown ? CountdownSlotOf(kind).State : AtTimeSlotOf(kind).State);
     };
     for (const TaskKind kind : kKinds) {
         ArmCountdown(kind, 1);
@@ -251,9 +230,9 @@ TEST_F(SchedulerTest, ActionThatRaisesEndsOnlyTheCurrentTick) {
         EXPECT_EQ(actions.fired, expected);
         for (std::size_t i = 0; i < std::size(kKinds); ++i) {
             const TaskState state = i <= raiser ? TaskDone : TaskArmed;
-            EXPECT_EQ(CountdownOf(kKinds[i]).State, state) << "slot " << i;
-            EXPECT_EQ(CountdownOf(kKinds[i]).SecondsLeft, i <= raiser ? 0 : 1) << "slot " << i;
-            EXPECT_EQ(AtTimeOf(kKinds[i]).State, state) << "slot " << i;
+            EXPECT_EQ(CountdownSlotOf(kKinds[i]).State, state) << "slot " << i;
+            EXPECT_EQ(CountdownSlotOf(kKinds[i]).SecondsLeft, i <= raiser ? 0 : 1) << "slot " << i;
+            EXPECT_EQ(AtTimeSlotOf(kKinds[i]).State, state) << "slot " << i;
         }
 
         actions.fired.clear();
@@ -360,7 +339,7 @@ TEST_F(SchedulerTest, TimeOfDayTickReadsTheClockOncePerArmedSlot) {
         SetUp();
         int expectedReads = 0;
         for (std::size_t i = 0; i < std::size(kKinds); ++i) {
-            AtTimeOf(kKinds[i]) = AtTimeSlot{TimeCode(6, 0, 0), (armed >> i) & 1 ? TaskArmed : TaskDone};
+            AtTimeSlotOf(kKinds[i]) = AtTimeSlot{TimeCode(6, 0, 0), (armed >> i) & 1 ? TaskArmed : TaskDone};
             expectedReads += (armed >> i) & 1;
         }
         FakeClock clock(kNoon);

@@ -8,7 +8,7 @@
 #include "helpers/TestFiles.h"
 #include "platform/MediaPlayer.h"
 #include "toolkit/Application.h"
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 
 using namespace testsupport;
 using testfiles::TempFolder;

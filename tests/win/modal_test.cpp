@@ -3,7 +3,7 @@
 #include "Support.h"
 #include "clockbar/Unit1.h"
 #include "dialogs/Unit4.h"
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 #include "toolkit/Timer.h"
 
 using namespace testsupport;

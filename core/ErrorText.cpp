@@ -1,4 +1,4 @@
-#include "toolkit/ErrorText.h"
+#include "core/ErrorText.h"
 
 namespace tk {
 

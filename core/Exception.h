@@ -1,6 +1,7 @@
 // The exceptions that the toolkit, the sound player and the conversions raise. They carry a
 // message text and nothing else; the one place that catches them is the error report of the
-// application object, reached from every entry point that Windows calls.
+// application object, reached from every entry point that Windows calls. They live in the core,
+// whose conversion raises one, and keep the toolkit's namespace, whose family they are.
 #pragma once
 
 #include <exception>

@@ -1,6 +1,6 @@
-#include "clockbar/Convert.h"
+#include "core/Convert.h"
 
-#include "toolkit/Exception.h"
+#include "core/Exception.h"
 
 namespace {
 

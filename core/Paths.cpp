@@ -1,4 +1,4 @@
-#include "clockbar/Paths.h"
+#include "core/Paths.h"
 
 namespace {
 

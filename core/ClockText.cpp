@@ -1,4 +1,4 @@
-#include "clockbar/ClockText.h"
+#include "core/ClockText.h"
 
 #include <algorithm>
 

@@ -44,6 +44,11 @@ constexpr std::int32_t TimeCode(int hour, int minute, int second) {
 enum class TaskKind { Alarm, Shutdown, Reminder, Launch };
 enum class Trigger { Countdown, AtTime };
 
+// The slots of one kind, and the program path of a launch slot.
+CountdownSlot& CountdownSlotOf(TaskKind kind);
+AtTimeSlot& AtTimeSlotOf(TaskKind kind);
+std::string& LaunchPathOf(Trigger trigger);
+
 // What a firing slot does. The slot is already TaskDone when Run is called; Run may raise, and
 // may run a nested message loop in which the ticks run again.
 class TaskActions {

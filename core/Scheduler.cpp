@@ -1,4 +1,4 @@
-#include "clockbar/Scheduler.h"
+#include "core/Scheduler.h"
 
 #include <limits>
 
@@ -14,7 +14,7 @@ struct AtTimeEntry {
     TaskKind kind;
 };
 
-// Evaluation order is table order; same-second firings run in this order.
+// Evaluation order is table order; same-second firings run in this order. Indexed by TaskKind.
 constexpr CountdownEntry kCountdowns[] = {
     {&AlarmCountdown, TaskKind::Alarm},
     {&ShutdownCountdown, TaskKind::Shutdown},
@@ -30,6 +30,14 @@ constexpr AtTimeEntry kAtTimes[] = {
 };
 
 } // namespace
+
+CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<int>(kind)].slot; }
+
+AtTimeSlot& AtTimeSlotOf(TaskKind kind) { return *kAtTimes[static_cast<int>(kind)].slot; }
+
+std::string& LaunchPathOf(Trigger trigger) {
+    return trigger == Trigger::Countdown ? LaunchCountdownPath : LaunchAtTimePath;
+}
 
 void CountdownTick(TaskActions& actions) {
     for (const CountdownEntry& entry : kCountdowns) {
