@@ -67,3 +67,12 @@ void TimeOfDayTick(TaskActions& actions, const LocalClock& clock) {
         actions.Run(entry.kind, Trigger::AtTime);
     }
 }
+
+void StopTasks(TaskKind kind, const std::function<void()>& confirm) {
+    for (TaskState* state : {&CountdownSlotOf(kind).State, &AtTimeSlotOf(kind).State}) {
+        if (*state != TaskArmed)
+            continue;
+        *state = TaskDone;
+        confirm();
+    }
+}

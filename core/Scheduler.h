@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 enum TaskState : std::int32_t {
@@ -81,3 +82,8 @@ void CountdownTick(TaskActions& actions);
 // As often as the platform allows: fires every armed at-time slot whose TargetCode equals the
 // code of the current second, reading the clock afresh for each armed slot.
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock);
+
+// A stop command: disarms the kind's countdown slot, then its at-time slot, and runs `confirm`
+// after each one that was armed. Only states change. A slot is disarmed before its confirmation,
+// which may wait in a nested message loop where the ticks and this command run again.
+void StopTasks(TaskKind kind, const std::function<void()>& confirm);

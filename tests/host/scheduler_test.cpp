@@ -359,3 +359,43 @@ TEST_F(SchedulerTest, EachArmedSlotIsComparedWithAFreshReading) {
 }
 
 } // namespace
+
+TEST_F(SchedulerTest, StopDisarmsTheKindsArmedSlotsOnlyAndConfirmsEachAfterItIsDisarmed) {
+    const struct {
+        TaskState countdown, atTime;
+        int confirmations;
+    } cases[] = {
+        {TaskIdle, TaskIdle, 0}, {TaskDone, TaskDone, 0}, {TaskArmed, TaskIdle, 1},
+        {TaskDone, TaskArmed, 1}, {TaskArmed, TaskArmed, 2},
+    };
+    for (const TaskKind kind : kKinds)
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << "kind " << static_cast<int>(kind) << ", states " << c.countdown
+                                              << '/' << c.atTime);
+            SetUp();
+            for (const TaskKind other : kKinds) {
+                CountdownSlotOf(other) = {42, other == kind ? c.countdown : TaskArmed};
+                AtTimeSlotOf(other) = {1200, other == kind ? c.atTime : TaskArmed};
+            }
+            LaunchCountdownPath = "a.exe";
+            int confirmations = 0;
+            StopTasks(kind, [&] {
+                ++confirmations;
+                // Each slot is disarmed before its confirmation shows.
+                const int stillArmed = (CountdownSlotOf(kind).State == TaskArmed) + (AtTimeSlotOf(kind).State == TaskArmed);
+                EXPECT_EQ(stillArmed, c.confirmations - confirmations);
+            });
+            EXPECT_EQ(confirmations, c.confirmations);
+            EXPECT_NE(CountdownSlotOf(kind).State, TaskArmed);
+            EXPECT_NE(AtTimeSlotOf(kind).State, TaskArmed);
+            for (const TaskKind other : kKinds) {
+                EXPECT_EQ(CountdownSlotOf(other).SecondsLeft, 42);
+                EXPECT_EQ(AtTimeSlotOf(other).TargetCode, 1200);
+                if (other != kind) {
+                    EXPECT_EQ(CountdownSlotOf(other).State, TaskArmed);
+                    EXPECT_EQ(AtTimeSlotOf(other).State, TaskArmed);
+                }
+            }
+            EXPECT_EQ(LaunchCountdownPath, "a.exe");
+        }
+}
