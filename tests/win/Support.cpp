@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -298,6 +299,34 @@ bool SaveWindowScreenshot(HWND window, const wchar_t* fileName) {
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(static_cast<const char*>(bits), imageSize);
     return static_cast<bool>(out);
+}
+
+std::filesystem::path UrlLog() {
+    using DosName = wchar_t*(CDECL*)(const char*);
+    auto dosName = reinterpret_cast<DosName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    char unixLog[4096]{};
+    if (!dosName)
+        return {};
+    if (!GetEnvironmentVariableA("VANDREL_URL_LOG", unixLog, sizeof unixLog)) {
+        if (!GetEnvironmentVariableA("WINEPREFIX", unixLog, sizeof unixLog - 32))
+            return {};
+        std::strcat(unixLog, "/opened-urls.log");
+    }
+    wchar_t* dosLog = dosName(unixLog);
+    if (!dosLog)
+        return {};
+    std::filesystem::path log = dosLog;
+    HeapFree(GetProcessHeap(), 0, dosLog);
+    return log;
+}
+
+std::vector<std::string> RecordedUrls() {
+    std::vector<std::string> urls;
+    std::ifstream in(UrlLog());
+    for (std::string line; std::getline(in, line);)
+        urls.push_back(line);
+    return urls;
 }
 
 } // namespace testsupport

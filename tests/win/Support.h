@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -90,5 +91,12 @@ COLORREF ScreenPixel(HWND form, int x, int y);
 bool ScreenShows(HWND form, int x, int y, COLORREF color);
 // Saves the window as it is on screen, as a BMP under $VANDREL_SCREENSHOTS (default ./screenshots).
 bool SaveWindowScreenshot(HWND window, const wchar_t* fileName);
+
+// The log where the test prefix's browser and mailer record each address they are handed:
+// VANDREL_URL_LOG when Wine was started with it, else one in the prefix. Empty outside Wine.
+// Wine hands child processes the Unix environment it was started with, so a test cannot choose it.
+std::filesystem::path UrlLog();
+// The addresses recorded in that log so far, one a line.
+std::vector<std::string> RecordedUrls();
 
 } // namespace testsupport

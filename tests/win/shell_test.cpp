@@ -1,6 +1,5 @@
 // The file-exists test, starting programs, handing items to the shell and the program's own
 // message boxes, run for real under Wine.
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -128,23 +127,9 @@ TEST_F(ShellTest, ShellOpenRunsAScriptInAPathWithBlanks) {
 }
 
 TEST_F(ShellTest, ShellOpenHandsWebAddressesAndMailLinksToTheBrowserAndMailer) {
-    // The test prefix's browser and mailer append each request to a log: VANDREL_URL_LOG when
-    // Wine was started with it, else one in the prefix. Wine hands child processes the Unix
-    // environment it was started with, so the log cannot be chosen from in here.
-    using DosName = wchar_t*(CDECL*)(const char*);
-    auto dosName = reinterpret_cast<DosName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    if (!dosName)
+    const fs::path log = UrlLog();
+    if (log.empty())
         GTEST_SKIP() << "the recorder is a Wine prefix setting";
-    char unixLog[4096]{};
-    if (!GetEnvironmentVariableA("VANDREL_URL_LOG", unixLog, sizeof unixLog)) {
-        ASSERT_TRUE(GetEnvironmentVariableA("WINEPREFIX", unixLog, sizeof unixLog - 32));
-        std::strcat(unixLog, "/opened-urls.log");
-    }
-    wchar_t* dosLog = dosName(unixLog);
-    ASSERT_NE(dosLog, nullptr);
-    const fs::path log = dosLog;
-    HeapFree(GetProcessHeap(), 0, dosLog);
 
     // Tokens of this run only, since other tests may write to the same log.
     const std::string token = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64());

@@ -1,0 +1,50 @@
+// A context menu built from data: captions, handlers and submenus. Its owner is a hidden window of
+// its own, which receives the WM_COMMAND of the chosen item; the platform posts that message, so
+// the item's handler runs after the menu has closed, from the message loop. Dismissing the menu
+// posts nothing and runs nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+struct MenuItem {
+    std::string name;              // the item's name in the program (N1, N2, ...)
+    std::string caption;           // "-" draws a separator line
+    std::function<void()> onClick; // none for separators and submenus
+    std::vector<MenuItem> items;   // a non-empty list makes the item a submenu
+};
+
+class PopupMenu {
+public:
+    explicit PopupMenu(std::vector<MenuItem> items);
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+    ~PopupMenu();
+
+    // Shows the menu with its left edge at the screen point; items answer either mouse button.
+    // Returns when the menu closes; the chosen item's handler runs later, from the message loop.
+    void Popup(POINT screen);
+
+    HMENU Handle() const noexcept { return menu_.Get(); }
+    HWND OwnerHandle() const noexcept { return owner_.Get(); }
+    // The command id of the named item (0 for none): what its WM_COMMAND to the owner carries.
+    UINT CommandId(const std::string& name) const;
+
+private:
+    HMENU Build(std::vector<MenuItem>& items);
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+
+    std::vector<MenuItem> items_;
+    std::vector<const MenuItem*> commands_; // by command id - 1
+    OwnedMenu menu_;
+    OwnedWindow owner_;
+};
+
+} // namespace tk
