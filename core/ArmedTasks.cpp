@@ -1,0 +1,74 @@
+#include "core/ArmedTasks.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "core/Scheduler.h"
+
+namespace {
+
+constexpr const char* kKindNames[] = {"闹钟", "关机", "提醒", "开启"}; // by TaskKind
+constexpr const char kGap[] = "　"; // an ideographic space, as wide as one Chinese character
+constexpr std::size_t kReminderCharacters = 16;
+
+std::string TimeLeft(std::int32_t secondsLeft) {
+    if (secondsLeft <= 0)
+        return "即将执行";
+    const std::int32_t hours = secondsLeft / 3600, minutes = secondsLeft / 60 % 60, seconds = secondsLeft % 60;
+    std::string text = "还剩 ";
+    if (hours > 0)
+        text += std::to_string(hours) + " 小时 ";
+    return text + std::to_string(minutes) + " 分 " + std::to_string(seconds) + " 秒";
+}
+
+std::string TargetTime(std::int32_t code) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", code / 10000, code / 100 % 100, code % 100);
+    return text;
+}
+
+} // namespace
+
+std::string_view FileNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::string FirstLineCut(std::string_view text, std::size_t maxCharacters) {
+    text = text.substr(0, text.find_first_of("\r\n"));
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A UTF-8 character starts at every byte that is not a continuation byte.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == maxCharacters)
+            return std::string(text.substr(0, i)) + "…";
+    }
+    return std::string(text);
+}
+
+std::vector<std::string> ArmedTaskLines(std::string_view reminderText) {
+    std::vector<std::string> lines;
+    for (const TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch})
+        for (const Trigger trigger : {Trigger::Countdown, Trigger::AtTime}) {
+            std::string line = std::string(kKindNames[static_cast<int>(kind)]) + kGap;
+            if (trigger == Trigger::Countdown) {
+                const CountdownSlot& slot = CountdownSlotOf(kind);
+                if (slot.State != TaskArmed)
+                    continue;
+                line += TimeLeft(slot.SecondsLeft);
+            } else {
+                const AtTimeSlot& slot = AtTimeSlotOf(kind);
+                if (slot.State != TaskArmed)
+                    continue;
+                line += TargetTime(slot.TargetCode);
+            }
+            if (kind == TaskKind::Reminder) {
+                const std::string first = FirstLineCut(reminderText, kReminderCharacters);
+                if (!first.empty())
+                    line += kGap + first;
+            } else if (kind == TaskKind::Launch) {
+                line += kGap + std::string(FileNameOf(LaunchPathOf(trigger)));
+            }
+            lines.push_back(std::move(line));
+        }
+    return lines;
+}
