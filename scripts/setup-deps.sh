@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build g++ python3 bc
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-microhei locales
 )
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the pure core natively (under ASan+UBSan), then the Windows
-# program and its tests under Wine on a private Xvfb display when there is no display.
+# Builds and runs every test: the pure core natively (under ASan+UBSan), its fuzz targets over
+# their seeds and a few seconds of new inputs, then the Windows program and its tests under Wine
+# on a private Xvfb display when there is no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-deps.sh
@@ -8,6 +9,10 @@ scripts/setup-deps.sh
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
 
 cmake --preset win >/dev/null
 cmake --build --preset win
