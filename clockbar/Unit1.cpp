@@ -34,10 +34,6 @@ const SystemClock systemClock;
 
 std::string ExecutablePath() { return tk::Narrow(tk::ModuleFileName()); }
 
-void StripActions::Run(TaskKind, Trigger) {
-    // The slot is already TaskDone; the alarm, shutdown, reminder and launch actions go here.
-}
-
 TForm1::TForm1(tk::Application& application)
     : Form(application, kLayout),
       Label1(*this, {7, 4, 180, 16}, kClockFont, "88888888888888888888"),
@@ -71,6 +67,7 @@ void TForm1::FormCreate() {
     const std::string directory = DirectoryWithoutSeparator(ExecutablePath());
     MediaPlayer1.FileName = directory + "\\call.wav";
     MediaPlayer2.FileName = directory + "\\wake.wav";
+    ShutdownScript = DirectoryWithSeparator(ExecutablePath()) + "down.bat";
 
     // Flush with the work area's top-right corner, wherever the taskbar is docked.
     RECT workArea{};

@@ -8,17 +8,12 @@
 
 #include "core/ClockText.h"
 #include "clockbar/LocaleFormat.h"
+#include "clockbar/StripActions.h"
 #include "core/Scheduler.h"
 #include "platform/MediaPlayer.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Timer.h"
-
-// What a firing slot does.
-class StripActions final : public TaskActions {
-public:
-    void Run(TaskKind kind, Trigger trigger) override;
-};
 
 class TForm1 : public tk::Form {
 public:
@@ -29,6 +24,7 @@ public:
     tk::SpeedButton SpeedButton2;
     MediaPlayer MediaPlayer1; // the alarm sound
     MediaPlayer MediaPlayer2; // the reminder sound
+    std::string ShutdownScript; // down.bat beside the executable
     tk::Timer Timer1;         // the clock text, every 10 ms
     tk::Timer Timer2;         // CountdownTick, every second
     tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
@@ -58,7 +54,7 @@ public:
     void SpeedButton2Click();
 
 private:
-    StripActions actions_;
+    StripActions actions_{*this};
     WindowsEraSource eras_;
     // The second (of the system clock) that the label shows; the text can change only when it
     // does, so the ticks in between read the clock and nothing else.

@@ -1,0 +1,298 @@
+// What a firing slot does, with the strip's real timers and the real clock: the sounds play
+// through the strip's players, down.bat and a helper program run from a folder whose path has
+// blanks and Chinese letters, the reminder window shows; and what a failing action leaves.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "Support.h"
+#include "clockbar/Unit1.h"
+#include "core/ErrorText.h"
+#include "dialogs/Unit6.h"
+#include "helpers/TestFiles.h"
+#include "toolkit/Text.h"
+
+using namespace testsupport;
+using testfiles::Utf8;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* KindName(TaskKind kind) {
+    constexpr const char* names[] = {"alarm", "shutdown", "reminder", "launch"};
+    return names[static_cast<int>(kind)];
+}
+
+void ClearTaskTable() {
+    for (TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
+        CountdownSlotOf(kind) = {};
+        AtTimeSlotOf(kind) = {};
+    }
+    LaunchCountdownPath.clear();
+    LaunchAtTimePath.clear();
+    AlarmSounded = 0;
+}
+
+// As a setup dialog arms a slot: the value first, the state last.
+void ArmCountdown(TaskKind kind, int seconds) {
+    CountdownSlotOf(kind).SecondsLeft = seconds;
+    CountdownSlotOf(kind).State = TaskArmed;
+}
+
+// Armed for the second now running, early enough in it that a time-of-day tick still comes.
+void ArmForThisSecond(TaskKind kind) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wMilliseconds >= 500) {
+        Sleep(1005 - now.wMilliseconds);
+        GetLocalTime(&now);
+    }
+    AtTimeSlotOf(kind).TargetCode = TimeCode(now.wHour, now.wMinute, now.wSecond);
+    AtTimeSlotOf(kind).State = TaskArmed;
+}
+
+void Arm(TaskKind kind, Trigger trigger) {
+    if (trigger == Trigger::Countdown)
+        ArmCountdown(kind, 0);
+    else
+        ArmForThisSecond(kind);
+}
+
+TaskState StateOf(TaskKind kind, Trigger trigger) {
+    return trigger == Trigger::Countdown ? CountdownSlotOf(kind).State : AtTimeSlotOf(kind).State;
+}
+
+// Runs `action` from the message loop once `form` is on screen, i.e. inside the modal loop
+// of whoever showed it.
+void OnceShown(tk::Form& form, std::function<void()> action) {
+    Later(10, [&form, action = std::move(action)]() mutable {
+        if (IsWindowVisible(form.Handle()))
+            action();
+        else
+            OnceShown(form, std::move(action));
+    });
+}
+
+DWORD Status(const MediaPlayer& player, DWORD item) {
+    MCI_STATUS_PARMS status{};
+    status.dwItem = item;
+    mciSendCommandW(player.DeviceId(), MCI_STATUS, MCI_WAIT | MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status));
+    return static_cast<DWORD>(status.dwReturn);
+}
+
+// Whether the player has started its sound since it had `noticesBefore` notices. With a sound
+// device MCI reports it playing; without one (Xvfb here) the play ends at once with a failure
+// notice. Either way the play went out on an open device without an error.
+bool PlayStarted(const MediaPlayer& player, unsigned noticesBefore) {
+    return player.IsOpen() && player.LastError() == 0 && PumpUntil([&] {
+        return Status(player, MCI_STATUS_MODE) == MCI_MODE_PLAY || player.NotifyCount() > noticesBefore;
+    }, 3000);
+}
+
+std::wstring ReportOf(const std::string& message) { return tk::Widen(tk::ErrorReportText(message)); }
+
+// The files a firing slot uses, in a folder of their own, and the strip pointed at them.
+class TaskActionsTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        StartWatchdog(50); // the table below runs every action, each for real
+        ClearTaskTable();
+        const fs::path sounds = testfiles::SourceFile("resources");
+        fs::copy_file(sounds / L"call.wav", folder_ / L"call.wav");
+        fs::copy_file(sounds / L"wake.wav", folder_ / L"wake.wav");
+        // cmd reads a script in the ANSI code page, so it names its marker through its own path.
+        testfiles::WriteBytes(folder_ / L"down.bat", "@echo off\r\necho ran>\"%~dp0down.ran\"\r\n");
+        fs::create_directories(helper_.parent_path());
+        fs::copy_file(testfiles::MarkerExe(), helper_);
+        fs::copy_file(testfiles::MarkerExe(), decoy_); // where an unquoted command line would stop
+        Form1->MediaPlayer1.FileName = Utf8(folder_ / L"call.wav");
+        Form1->MediaPlayer2.FileName = Utf8(folder_ / L"wake.wav");
+        Form1->ShutdownScript = Utf8(folder_ / L"down.bat");
+    }
+    void TearDown() override {
+        ClearTaskTable();
+        ProgramTest::TearDown();
+    }
+
+    static bool Exists(const fs::path& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    fs::path ScriptMarker() const { return folder_ / L"down.ran"; }
+    fs::path HelperMarker() const { return helper_.native() + L".ran"; }
+
+    testfiles::TempFolder folder_{L"vandrel 动作 任务"};
+    const fs::path helper_ = folder_ / L"Program Files" / L"Helper Tool" / L"marker.exe";
+    const fs::path decoy_ = folder_ / L"Program.exe";
+    BoxCatcher boxes_;
+};
+
+} // namespace
+
+TEST_F(TaskActionsTest, EachKindFiresFromACountdownOfZeroAndFromTheCurrentSecondDoingItsRealThing) {
+    Form6->Memo1.SetText("该开会了");
+    for (TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
+        for (Trigger trigger : {Trigger::Countdown, Trigger::AtTime}) {
+            SCOPED_TRACE(std::string(KindName(kind)) + (trigger == Trigger::Countdown ? " countdown" : " at time"));
+            ClearTaskTable();
+            Form1->MediaPlayer1.Close();
+            Form1->MediaPlayer2.Close();
+            fs::remove(ScriptMarker());
+            fs::remove(HelperMarker());
+            LaunchPathOf(trigger) = Utf8(helper_);
+
+            const unsigned alarmNotices = Form1->MediaPlayer1.NotifyCount();
+            const unsigned wakeNotices = Form1->MediaPlayer2.NotifyCount();
+            std::string shownText;
+            bool wakeStarted = false;
+            if (kind == TaskKind::Reminder)
+                OnceShown(*Form6, [&] {
+                    shownText = Form6->Memo1.Text();
+                    wakeStarted = PlayStarted(Form1->MediaPlayer2, wakeNotices);
+                    Form6->Close();
+                });
+            Arm(kind, trigger);
+            ASSERT_TRUE(PumpUntil([&] { return StateOf(kind, trigger) == TaskDone; }, 3000));
+
+            switch (kind) {
+            case TaskKind::Alarm:
+                EXPECT_TRUE(PlayStarted(Form1->MediaPlayer1, alarmNotices));
+                break;
+            case TaskKind::Shutdown:
+                EXPECT_TRUE(PumpUntil([&] { return Exists(ScriptMarker()); }, 15000));
+                break;
+            case TaskKind::Reminder:
+                // The tick that fired it returned: the window has been closed again.
+                EXPECT_EQ(shownText, "该开会了");
+                EXPECT_TRUE(wakeStarted);
+                EXPECT_FALSE(IsWindowVisible(Form6->Handle()));
+                break;
+            case TaskKind::Launch:
+                EXPECT_TRUE(PumpUntil([&] { return Exists(HelperMarker()); }, 15000));
+                EXPECT_FALSE(Exists(decoy_.native() + L".ran"));
+                break;
+            }
+            EXPECT_EQ(AlarmSounded, kind == TaskKind::Alarm ? 1 : 0);
+        }
+    }
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(TaskActionsTest, ASecondAlarmReopensTheSoundAndPlaysItFromTheStart) {
+    ArmCountdown(TaskKind::Alarm, 0);
+    ASSERT_TRUE(PumpUntil([] { return AlarmSounded == 1; }, 3000));
+    // The first sound has played to its end (as far as MCI can tell).
+    MediaPlayer& player = Form1->MediaPlayer1;
+    MCI_SEEK_PARMS seek{};
+    mciSendCommandW(player.DeviceId(), MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_END, reinterpret_cast<DWORD_PTR>(&seek));
+    const unsigned rewinds = player.RewindCount();
+    PumpFor(50); // the first play's notice, if it sends one when cut off
+    const unsigned notices = player.NotifyCount();
+
+    ArmForThisSecond(TaskKind::Alarm);
+    ASSERT_TRUE(PumpUntil([] { return AlarmAtTime.State == TaskDone; }, 3000));
+    EXPECT_TRUE(PlayStarted(player, notices));
+    EXPECT_LT(Status(player, MCI_STATUS_POSITION), Status(player, MCI_STATUS_LENGTH));
+    EXPECT_EQ(player.RewindCount(), rewinds); // a fresh device, not the old one wound back
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+TEST_F(TaskActionsTest, NoScriptAndNothingToStartFireSilently) {
+    struct Case {
+        const char* what;
+        TaskKind kind;
+        std::function<void()> prepare;
+    };
+    const Case cases[] = {
+        {"no down.bat", TaskKind::Shutdown, [&] { fs::remove(folder_ / L"down.bat"); }},
+        {"down.bat is a folder", TaskKind::Shutdown,
+         [&] { fs::create_directories(folder_ / L"down.bat"); }},
+        {"no such program", TaskKind::Launch, [&] { LaunchCountdownPath = Utf8(folder_ / L"missing.exe"); }},
+        {"no program chosen", TaskKind::Launch, [] { LaunchCountdownPath.clear(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.prepare();
+        ArmCountdown(c.kind, 0);
+        ASSERT_TRUE(PumpUntil([&] { return CountdownSlotOf(c.kind).State == TaskDone; }, 3000));
+        PumpFor(300);
+        EXPECT_TRUE(boxes_.Boxes().empty());
+    }
+}
+
+TEST_F(TaskActionsTest, AMissingSoundIsReportedAndEndsTheTickUntilItsNextEvent) {
+    struct Case {
+        TaskKind failing;
+        const wchar_t* sound;
+        TaskKind later; // armed to fall due in the same event, after the failing slot
+        fs::path laterMarker;
+    };
+    const Case cases[] = {
+        {TaskKind::Alarm, L"call.wav", TaskKind::Shutdown, ScriptMarker()},
+        {TaskKind::Reminder, L"wake.wav", TaskKind::Launch, HelperMarker()},
+    };
+    LaunchCountdownPath = Utf8(helper_);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(KindName(c.failing));
+        fs::remove(folder_ / c.sound);
+        const std::size_t boxesBefore = boxes_.Boxes().size();
+        // Both fall due in one event: the later one by its last second, the failing one at once.
+        ArmCountdown(c.later, 1);
+        ArmCountdown(c.failing, 0);
+        ASSERT_TRUE(PumpUntil([&] { return boxes_.Boxes().size() > boxesBefore; }, 3000));
+
+        EXPECT_EQ(CountdownSlotOf(c.failing).State, TaskDone);
+        EXPECT_EQ(CountdownSlotOf(c.later).State, TaskArmed) << "evaluated in the failing event";
+        EXPECT_EQ(CountdownSlotOf(c.later).SecondsLeft, 1);
+        EXPECT_EQ(AlarmSounded, 0);
+        const MediaPlayer& player = c.failing == TaskKind::Alarm ? Form1->MediaPlayer1 : Form1->MediaPlayer2;
+        ASSERT_NE(player.LastError(), 0u);
+        const CaughtBox& box = boxes_.Boxes().back();
+        EXPECT_EQ(box.text, ReportOf(MciErrorText(player.LastError())));
+        EXPECT_EQ(box.caption, App().Title());
+        EXPECT_TRUE(box.errorIcon);
+
+        // The next event evaluates every slot again.
+        EXPECT_TRUE(PumpUntil([&] { return Exists(c.laterMarker); }, 15000));
+        EXPECT_EQ(boxes_.Boxes().size(), boxesBefore + 1);
+        EXPECT_FALSE(IsWindowVisible(Form6->Handle())); // shown, it would still be waiting
+    }
+}
+
+TEST_F(TaskActionsTest, WhileTheReminderWaitsOtherSlotsFireAndASecondReminderIsRefused) {
+    Form6->Memo1.SetText("第一次提醒");
+    bool alarmFiredInside = false, alarmStarted = false, wakeRestarted = false, stillOpen = false;
+    std::string textAfter;
+    std::size_t boxesInside = 0;
+    OnceShown(*Form6, [&] {
+        // Pumping here runs the ticks nested inside the waiting reminder.
+        ArmCountdown(TaskKind::Alarm, 0);
+        const unsigned alarmNotices = Form1->MediaPlayer1.NotifyCount();
+        alarmFiredInside = PumpUntil([] { return AlarmSounded == 1; }, 3000);
+        alarmStarted = PlayStarted(Form1->MediaPlayer1, alarmNotices);
+
+        Form1->MediaPlayer2.Stop();
+        PumpFor(50); // the notice of the cut-off sound, if it sends one
+        const unsigned wakeNotices = Form1->MediaPlayer2.NotifyCount();
+        ArmForThisSecond(TaskKind::Reminder);
+        PumpUntil([&] { return !boxes_.Boxes().empty(); }, 3000);
+        boxesInside = boxes_.Boxes().size();
+        wakeRestarted = PlayStarted(Form1->MediaPlayer2, wakeNotices);
+        stillOpen = IsWindowVisible(Form6->Handle()) != FALSE;
+        textAfter = Form6->Memo1.Text();
+        Form6->Close();
+    });
+    ArmCountdown(TaskKind::Reminder, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ReminderCountdown.State == TaskDone && !textAfter.empty() &&
+                                       !IsWindowVisible(Form6->Handle()); }, 20000));
+
+    EXPECT_TRUE(alarmFiredInside);
+    EXPECT_TRUE(alarmStarted);
+    EXPECT_EQ(ReminderAtTime.State, TaskDone);
+    ASSERT_EQ(boxesInside, 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].text, L"Cannot make a visible window modal.");
+    EXPECT_TRUE(wakeRestarted);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(textAfter, "第一次提醒");
+    EXPECT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+}
