@@ -11,8 +11,11 @@
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
 #include "toolkit/Application.h"
+#include "toolkit/SystemLibraries.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // Before anything loads a DLL by name.
+    tk::LoadLibrariesFromSystemFolderOnly();
     // The shell opens addresses and scripts through COM objects that want an apartment.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     struct ComScope {

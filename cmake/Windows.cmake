@@ -8,12 +8,19 @@ file(GLOB ui_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/toolkit/*.cpp ${CMAKE_SOURCE_DIR}/platform/*.cpp
   ${CMAKE_SOURCE_DIR}/clockbar/*.cpp ${CMAKE_SOURCE_DIR}/dialogs/*.cpp)
 add_library(vandrel_ui STATIC ${ui_sources})
+# Only DLLs on the system's known-DLL list are imported at start; the others are delay-loaded
+# from the system folder (toolkit/SystemLibraries.h says why). ImportsOnlyKnownDlls checks it.
+include(cmake/DelayLoad.cmake)
+vandrel_delay_load_libraries(delay_loaded comctl32 uxtheme msimg32 winmm)
 target_link_libraries(vandrel_ui PUBLIC vandrel_core
-  user32 gdi32 comctl32 uxtheme msimg32 shell32 comdlg32 winmm shlwapi ole32)
+  user32 gdi32 ${delay_loaded} shell32 comdlg32 shlwapi ole32)
 vandrel_warnings(vandrel_ui)
 
-# Icon, glyphs, pictures and manifest; linked into the program and into the GUI tests, whose
-# forms load the same resources from their own module.
+# Icon, glyphs, pictures, manifest and version information; linked into the program and into the
+# GUI tests, whose forms load the same resources from their own module.
+# The copyright line of the file's properties: a placeholder of our own, like the contact details.
+set(VANDREL_COPYRIGHT "Copyright © 2026 vandrel.example" CACHE STRING "Copyright line of the version resource")
+configure_file(cmake/VersionInfo.h.in ${CMAKE_BINARY_DIR}/generated/VersionInfo.h @ONLY)
 set(resource_object ${CMAKE_SOURCE_DIR}/resources/Vandrel.rc)
 
 add_executable(Vandrel WIN32 app/Project1.cpp ${resource_object})
@@ -27,8 +34,9 @@ foreach(shipped call.wav wake.wav down.bat)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/${shipped} $<TARGET_FILE_DIR:Vandrel>/${shipped})
 endforeach()
 install(TARGETS Vandrel RUNTIME DESTINATION .)
-install(FILES resources/call.wav resources/wake.wav resources/down.bat DESTINATION .)
+install(FILES resources/call.wav resources/wake.wav resources/down.bat resources/README.txt DESTINATION .)
 set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES ON) # the exe ships without its symbols (CMAKE_STRIP, MinGW's strip)
 set(CPACK_PACKAGE_FILE_NAME Vandrel-${PROJECT_VERSION})
 include(CPack)
 
@@ -50,6 +58,16 @@ if(BUILD_TESTING)
   # Each test runs in a process of its own under Wine; the first discovery may create the prefix.
   gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
     PROPERTIES TIMEOUT 60 LABELS win)
+
+  # The shipped program's DLLs at start: known DLLs only.
+  add_test(NAME package.ImportsOnlyKnownDlls
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Vandrel>
+      -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+  set_tests_properties(package.ImportsOnlyKnownDlls PROPERTIES TIMEOUT 60 LABELS package)
+  add_test(NAME package.ZipHoldsStrippedExeAndReadme
+    COMMAND ${CMAKE_COMMAND} -DBINARY_DIR=${CMAKE_BINARY_DIR} -DOBJDUMP=${CMAKE_OBJDUMP}
+      -P ${CMAKE_SOURCE_DIR}/cmake/CheckPackage.cmake)
+  set_tests_properties(package.ZipHoldsStrippedExeAndReadme PROPERTIES TIMEOUT 120 LABELS package)
 
   if(CMAKE_CROSSCOMPILING)
   # The same strip at 144 dpi, in a prefix of its own so the other tests keep 96.
