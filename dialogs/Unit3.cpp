@@ -1,12 +1,38 @@
 #include "dialogs/Unit3.h"
 
 namespace {
+
 const tk::FormLayout kLayout{
     .caption = "自动关机",
     .bounds = {0, 0, 211, 223},
     .border = tk::BorderStyle::ToolWindow,
     .stayOnTop = true,
+    .color = RGB(255, 255, 255),
 };
+
+const SetupDescription kDescription{
+    .kind = TaskKind::Shutdown,
+    .countdownCaption = "关机倒计时",
+    .atTimeCaption = "定时关机",
+    .confirmation = "定时关机已开始！",
+    // The countdown row, then the time-of-day row.
+    .places = {{8, 24, 113, 17}, {8, 48, 145, 21}, LabelAt(153, 56),
+               {8, 96, 113, 17}, {8, 120, 37, 21}, LabelAt(48, 128),
+               {72, 120, 37, 21}, LabelAt(112, 128), {136, 120, 37, 21}, LabelAt(176, 128)},
+};
+
 } // namespace
 
-TForm3::TForm3(tk::Application& application) : Form(application, kLayout) {}
+TForm3::TForm3(tk::Application& application)
+    : SetupDialog(application, kLayout, kDescription),
+      Button1(*this, {80, 184, 57, 25}, "开始", &kSetupControlFont),
+      Button2(*this, {144, 184, 57, 25}, "取消", &kSetupControlFont) {
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
+}
+
+void TForm3::CreateWnd() {
+    SetupDialog::CreateWnd();
+    tk::ArrangeTabOrder({&ComboBox1, &Button1, &Button2, &ComboBox2, &ComboBox3, &ComboBox4, &RadioButton1,
+                         &RadioButton2});
+}

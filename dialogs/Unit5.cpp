@@ -1,12 +1,40 @@
 #include "dialogs/Unit5.h"
 
 namespace {
+
 const tk::FormLayout kLayout{
     .caption = "定时消息",
     .bounds = {0, 0, 234, 371},
     .border = tk::BorderStyle::ToolWindow,
     .stayOnTop = true,
+    .color = RGB(255, 255, 255),
 };
+
+const SetupDescription kDescription{
+    .kind = TaskKind::Reminder,
+    .countdownCaption = "消息提醒倒计时",
+    .atTimeCaption = "定时消息提醒",
+    .confirmation = "定时消息提醒已开始！",
+    // The countdown row, then the time-of-day row.
+    .places = {{8, 24, 113, 17}, {8, 48, 137, 21}, LabelAt(151, 56),
+               {8, 88, 113, 17}, {8, 112, 37, 21}, LabelAt(48, 120),
+               {72, 112, 37, 21}, LabelAt(112, 120), {136, 112, 37, 21}, LabelAt(176, 120)},
+};
+
 } // namespace
 
-TForm5::TForm5(tk::Application& application) : Form(application, kLayout) {}
+TForm5::TForm5(tk::Application& application)
+    : SetupDialog(application, kLayout, kDescription, {.reminderText = &Memo1}),
+      Label5(*this, LabelAt(9, 168), kSetupControlFont, "提醒内容"),
+      Memo1(*this, {8, 184, 217, 129}),
+      Button1(*this, {104, 336, 57, 25}, "确定", &kSetupControlFont),
+      Button2(*this, {168, 336, 57, 25}, "取消", &kSetupControlFont) {
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
+}
+
+void TForm5::CreateWnd() {
+    SetupDialog::CreateWnd();
+    tk::ArrangeTabOrder({&Memo1, &ComboBox1, &Button1, &Button2, &ComboBox2, &ComboBox3, &ComboBox4, &RadioButton1,
+                         &RadioButton2});
+}

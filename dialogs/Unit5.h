@@ -1,11 +1,25 @@
-// TForm5: the reminder setup dialog.
+// TForm5: the reminder setup dialog. Arming hands the text of its Memo1 to the reminder window
+// and empties Memo1.
 #pragma once
 
-#include "toolkit/Form.h"
+#include "dialogs/SetupDialog.h"
+#include "toolkit/Controls.h"
+#include "toolkit/StdControls.h"
 
-class TForm5 : public tk::Form {
+class TForm5 : public SetupDialog {
 public:
     explicit TForm5(tk::Application& application);
+
+    tk::Label Label5;
+    tk::Memo Memo1;     // the reminder's text
+    tk::Button Button1; // start
+    tk::Button Button2; // cancel
+
+    void Button1Click() { Start(); }
+    void Button2Click() { Cancel(); }
+
+protected:
+    void CreateWnd() override;
 };
 
 inline TForm5* Form5 = nullptr;

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "toolkit/Form.h"
 #include "toolkit/Handles.h"
@@ -33,6 +35,53 @@ public:
 
     void SetText(const std::string& text);
 };
+
+// A one-line text box: editable, scrolls sideways for a long text, a tab stop.
+class Edit : public WinControl {
+public:
+    Edit(Form& parent, Bounds bounds96, std::string text = {}, const FontSpec* font = nullptr);
+};
+
+// An editable drop-down list: the user picks an item or types any text, and Text() reads
+// whichever is in the box. `bounds96` gives the closed box; it is made exactly that high (21
+// pixels in the dialogs), its items 13 pixels high, and the list shows at most eight of them and
+// scrolls for the rest. The items keep the order they are given in. A tab stop.
+class ComboBox : public WinControl {
+public:
+    ComboBox(Form& parent, Bounds bounds96, std::vector<std::string> items, std::string text,
+             const FontSpec* font = nullptr);
+
+    const std::vector<std::string>& Items() const noexcept { return items_; }
+    void DpiChanged(int dpi) override;
+
+    static constexpr int kItemHeight = 13;  // at 96 dpi
+    static constexpr int kVisibleItems = 8; // items the open list shows before it scrolls
+
+protected:
+    void CreateHandle(HWND parentWindow, int dpi) override;
+
+private:
+    void FitHeights(int dpi);
+
+    int boxHeight96_;
+    std::vector<std::string> items_;
+};
+
+// A radio button. Radio buttons next to each other in the tab order form one group (see
+// ArrangeTabOrder): when the user checks one, the others are unchecked; once one is checked the
+// user can switch but not return to none. The program never checks one itself. Only the checked
+// button of a group is a tab stop, so with none checked Tab passes over the group.
+class RadioButton : public WinControl {
+public:
+    RadioButton(Form& parent, Bounds bounds96, std::string caption, const FontSpec* font = nullptr);
+
+    bool Checked() const;
+};
+
+// Puts the form's windowed controls (created already) into this order for Tab, and makes each
+// a group of its own for the arrow keys, except radio buttons that follow each other in the
+// order, which form one group.
+void ArrangeTabOrder(std::initializer_list<const WinControl*> order);
 
 // ---- Drawn controls -------------------------------------------------------------------------
 

@@ -1,0 +1,88 @@
+#include "dialogs/SetupDialog.h"
+
+#include <string>
+#include <vector>
+
+#include "core/SetupInput.h"
+#include "dialogs/Unit6.h"
+#include "platform/Shell.h"
+
+namespace {
+
+constexpr char kCaution[] = "注意";
+
+std::vector<std::string> WholeNumbers(int first, int last) {
+    std::vector<std::string> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.push_back(std::to_string(n));
+    return numbers;
+}
+
+const std::vector<std::string> kMinuteChoices{"1", "5", "10", "30", "60", "120", "240", "480", "600"};
+
+} // namespace
+
+SetupDialog::SetupDialog(tk::Application& application, const tk::FormLayout& layout,
+                         const SetupDescription& description, SetupExtras extras)
+    : Form(application, layout),
+      RadioButton1(*this, description.places.countdown, description.countdownCaption, &kSetupControlFont),
+      ComboBox1(*this, description.places.minutes, kMinuteChoices, "1"),
+      Label1(*this, description.places.minutesUnit, kSetupControlFont, "分钟后"),
+      RadioButton2(*this, description.places.atTime, description.atTimeCaption, &kSetupControlFont),
+      ComboBox2(*this, description.places.hour, WholeNumbers(0, 23), "0"),
+      Label2(*this, description.places.hourUnit, kSetupControlFont, "时"),
+      ComboBox3(*this, description.places.minute, WholeNumbers(0, 59), "0"),
+      Label3(*this, description.places.minuteUnit, kSetupControlFont, "分"),
+      ComboBox4(*this, description.places.second, WholeNumbers(0, 59), "0"),
+      Label4(*this, description.places.secondUnit, kSetupControlFont, "秒"),
+      description_(description), extras_(extras) {}
+
+void SetupDialog::Start() {
+    if (extras_.path && extras_.path->Text().empty()) {
+        // Only the no-choice box below can still follow.
+        ShowMessage("警告", "请选择一个exe程序！", ErrorIcon);
+    } else {
+        // The radio buttons are read afresh for each block: the confirmation box of the first
+        // waits in a message loop where the user may still switch them.
+        if (RadioButton1.Checked() && !Arm(Trigger::Countdown))
+            return;
+        if (RadioButton2.Checked() && !Arm(Trigger::AtTime))
+            return;
+    }
+    if (!RadioButton1.Checked() && !RadioButton2.Checked())
+        ShowMessage(kCaution, "请选择一种定时方式！", ErrorIcon);
+}
+
+bool SetupDialog::Arm(Trigger trigger) {
+    // Everything is converted and checked before the first write, so a refusal or a conversion
+    // error leaves an armed slot of this kind, its value and its path, as they were.
+    const SlotValue input = trigger == Trigger::Countdown
+                                ? CountdownSeconds(ComboBox1.Text())
+                                : TimeOfDayCode(ComboBox2.Text(), ComboBox3.Text(), ComboBox4.Text());
+    if (input.refusal) {
+        ShowMessage(kCaution, input.refusal, ErrorIcon);
+        return false;
+    }
+    if (extras_.path)
+        LaunchPathOf(trigger) = extras_.path->Text();
+    // The value goes in before the state, so a tick never sees an armed slot with an old value.
+    TaskState* state = nullptr;
+    if (trigger == Trigger::Countdown) {
+        CountdownSlot& slot = CountdownSlotOf(description_.kind);
+        slot.SecondsLeft = input.value;
+        state = &slot.State;
+    } else {
+        AtTimeSlot& slot = AtTimeSlotOf(description_.kind);
+        slot.TargetCode = input.value;
+        state = &slot.State;
+    }
+    if (extras_.reminderText)
+        Form6->Memo1.SetText(extras_.reminderText->Text());
+    *state = TaskArmed;
+    if (extras_.reminderText)
+        extras_.reminderText->SetText("");
+    // The box has no owner: the slot already counts while it shows, and the dialog stays usable.
+    ShowMessage(kCaution, description_.confirmation, InformationIcon);
+    Close();
+    return true;
+}

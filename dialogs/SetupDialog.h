@@ -1,0 +1,82 @@
+// The shape the four setup dialogs share: a countdown of minutes or a time of day, each chosen
+// with a radio button, and a start button that checks the input, arms the chosen slot of the
+// dialog's kind, confirms and closes. SetupDialog holds the shared controls and the start
+// algorithm; each dialog adds its places, texts, buttons and extras.
+#pragma once
+
+#include "core/Scheduler.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Form.h"
+#include "toolkit/StdControls.h"
+
+// The font of every label, radio button and button of the setup dialogs.
+inline const tk::FontSpec kSetupControlFont{L"宋体", 12, false, GB2312_CHARSET};
+
+// Where the shared controls sit, at 96 dpi. Labels size themselves to their text, so only their
+// left and top count.
+struct SetupPlaces {
+    tk::Bounds countdown;   // RadioButton1
+    tk::Bounds minutes;     // ComboBox1
+    tk::Bounds minutesUnit; // "分钟后"
+    tk::Bounds atTime;      // RadioButton2
+    tk::Bounds hour;        // ComboBox2
+    tk::Bounds hourUnit;    // "时"
+    tk::Bounds minute;      // ComboBox3
+    tk::Bounds minuteUnit;  // "分"
+    tk::Bounds second;      // ComboBox4
+    tk::Bounds secondUnit;  // "秒"
+};
+
+constexpr tk::Bounds LabelAt(int left, int top) { return {left, top, 0, 0}; }
+
+// What sets one setup dialog apart; static data of its unit.
+struct SetupDescription {
+    TaskKind kind;                // arms CountdownSlotOf(kind) or AtTimeSlotOf(kind)
+    const char* countdownCaption; // RadioButton1
+    const char* atTimeCaption;    // RadioButton2
+    const char* confirmation;     // the box once a slot is armed
+    SetupPlaces places;
+};
+
+// The controls of a dialog's own that the start algorithm also uses.
+struct SetupExtras {
+    // The launch dialog's path box: it must not be empty, and it becomes the armed slot's path.
+    const tk::Edit* path = nullptr;
+    // The reminder dialog's text box: its text becomes the reminder window's, then it is emptied.
+    tk::Memo* reminderText = nullptr;
+};
+
+class SetupDialog : public tk::Form {
+public:
+    tk::RadioButton RadioButton1; // countdown
+    tk::ComboBox ComboBox1;       // minutes
+    tk::Label Label1;
+    tk::RadioButton RadioButton2; // time of day
+    tk::ComboBox ComboBox2;       // hour
+    tk::Label Label2;
+    tk::ComboBox ComboBox3;       // minute
+    tk::Label Label3;
+    tk::ComboBox ComboBox4;       // second
+    tk::Label Label4;
+
+protected:
+    // `extras` may point at members of the derived dialog that are not built yet.
+    SetupDialog(tk::Application& application, const tk::FormLayout& layout, const SetupDescription& description,
+                SetupExtras extras = {});
+
+    // The start button. In one pass: the launch dialog's path check; the countdown, if chosen;
+    // the time of day, if chosen; the no-choice box, if neither is. A text that does not convert
+    // raises EConvertError and ends the pass; input that converts but is refused shows a box and
+    // ends it. Either way nothing has been written and the dialog stays open.
+    void Start();
+    // The cancel button: closes and changes nothing.
+    void Cancel() { Close(); }
+
+private:
+    // Arms the slot of `trigger` from the boxes, confirms and asks to close; false when the input
+    // was refused and nothing was written.
+    bool Arm(Trigger trigger);
+
+    const SetupDescription& description_;
+    SetupExtras extras_;
+};
