@@ -87,6 +87,8 @@ if(BUILD_TESTING)
   include(${CMAKE_SOURCE_DIR}/tests/win/helpers/helpers.cmake OPTIONAL)
 endif()
 
-# The yardstick for scripts/measure-idle.sh.
+# The yardsticks for scripts/measure-idle.sh: idle cost and start-up time.
 add_executable(idle_baseline WIN32 bench/idle/baseline.cpp)
 target_link_options(idle_baseline PRIVATE -municode)
+add_executable(startup_baseline WIN32 bench/idle/startup_baseline.cpp)
+target_link_options(startup_baseline PRIVATE -municode)
