@@ -76,6 +76,14 @@ if(BUILD_TESTING)
       ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:win_tests> --gtest_filter=HighDpi.*)
   set_tests_properties(HighDpi.At144Dpi PROPERTIES TIMEOUT 180 LABELS win)
 
+  # A planted DLL beside the exe is not loaded in place of the system's.
+  add_library(planted_dll SHARED tests/e2e/planted_dll.cpp)
+  set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted)
+  add_test(NAME e2e.PlantedDllsBesideTheExeAreNotLoaded
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/planted_dll.sh $<TARGET_FILE:Vandrel> $<TARGET_FILE:planted_dll>
+      ${CMAKE_BINARY_DIR}/planted)
+  set_tests_properties(e2e.PlantedDllsBesideTheExeAreNotLoaded PROPERTIES TIMEOUT 120 LABELS e2e)
+
   add_test(NAME e2e.StripShowsTopRight
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/smoke.sh $<TARGET_FILE:Vandrel> ${CMAKE_BINARY_DIR}/screenshots)
   set_tests_properties(e2e.StripShowsTopRight PROPERTIES TIMEOUT 120 LABELS e2e)
