@@ -1,6 +1,15 @@
 #include "clockbar/Unit1.h"
 
+#include "BuildConfig.h"
+#include "core/ArmedTasks.h"
 #include "core/Paths.h"
+#include "dialogs/Unit2.h"
+#include "dialogs/Unit3.h"
+#include "dialogs/Unit4.h"
+#include "dialogs/Unit5.h"
+#include "dialogs/Unit6.h"
+#include "dialogs/Unit7.h"
+#include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
 
@@ -30,6 +39,9 @@ public:
 
 const SystemClock systemClock;
 
+// Confirms one disarmed slot of a stop command.
+void ConfirmStop(const char* text) { ShowMessage("注意", text, InformationIcon); }
+
 } // namespace
 
 std::string ExecutablePath() { return tk::Narrow(tk::ModuleFileName()); }
@@ -38,7 +50,26 @@ TForm1::TForm1(tk::Application& application)
     : Form(application, kLayout),
       Label1(*this, {7, 4, 180, 16}, kClockFont, "88888888888888888888"),
       SpeedButton1(*this, {188, 5, 15, 15}, L"GLYPH_MINIMISE", "最小化"),
-      SpeedButton2(*this, {208, 5, 15, 15}, L"GLYPH_CLOSE", "关闭") {
+      SpeedButton2(*this, {208, 5, 15, 15}, L"GLYPH_CLOSE", "关闭"),
+      PopupMenu1({
+          {"N2", "定时关机", [this] { N2Click(); }},
+          {"N8", "定时提醒", [this] { N8Click(); }},
+          {"N1", "定时闹钟", [this] { N1Click(); }},
+          {"N10", "定时开启", [this] { N10Click(); }},
+          {"N12", "-"},
+          {"N4", "停止操作", nullptr, {
+              {"N3", "停止闹钟", [this] { N3Click(); }},
+              {"N7", "停止关机", [this] { N7Click(); }},
+              {"N9", "停止提醒", [this] { N9Click(); }},
+              {"N11", "停止开启", [this] { N11Click(); }},
+          }},
+          {"N13", "-"},
+          {"N15", "技术支持", [this] { N15Click(); }},
+          {"N5", "软件首页", [this] { N5Click(); }},
+          {"N16", "关于软件", [this] { N16Click(); }},
+          {"N14", "-"},
+          {"N6", "退出软件", [this] { N6Click(); }},
+      }) {
     OnMouseDown = [this](const tk::MouseEvent& e) { FormMouseDown(e); };
     OnMouseMove = [this](const tk::MouseEvent& e) { FormMouseMove(e); };
     OnMouseUp = [this](const tk::MouseEvent& e) { FormMouseUp(e); };
@@ -47,6 +78,8 @@ TForm1::TForm1(tk::Application& application)
     Label1.OnMouseUp = [this](const tk::MouseEvent& e) { Label1MouseUp(e); };
     SpeedButton1.OnClick = [this] { SpeedButton1Click(); };
     SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
+    OnContextPopup = [this](POINT screen) { FormContextPopup(screen); };
+    OnHint = [this] { return FormHint(); };
 
     ClockFormat = ReadFormatSettings();
     // A change of the regional settings reaches the application window; the next tick shows it.
@@ -119,7 +152,46 @@ void TForm1::FormMouseUp(const tk::MouseEvent&) { Dragging = false; }
 
 void TForm1::SpeedButton1Click() { App().Minimize(); }
 
-void TForm1::SpeedButton2Click() {
-    // Exit: the home page is to open here first, as the exit menu command does.
-    Close();
+void TForm1::SpeedButton2Click() { N6Click(); }
+
+std::string TForm1::FormHint() const {
+    if (Dragging)
+        return {};
+    std::string text;
+    for (const std::string& line : ArmedTaskLines(Form6 ? Form6->Memo1.Text() : std::string()))
+        text += (text.empty() ? "" : "\r\n") + line;
+    return text;
+}
+
+void TForm1::FormContextPopup(POINT screen) {
+    // From the keyboard the request carries no point: the menu opens at the strip's corner.
+    if (screen.x == -1 && screen.y == -1)
+        screen = {Left(), Top()};
+    PopupMenu1.Popup(screen);
+}
+
+void TForm1::N2Click() { Form3->ShowModal(); }
+void TForm1::N8Click() { Form5->ShowModal(); }
+void TForm1::N1Click() { Form2->ShowModal(); }
+void TForm1::N10Click() { Form7->ShowModal(); }
+void TForm1::N16Click() { Form4->ShowModal(); }
+
+void TForm1::N3Click() {
+    StopTasks(TaskKind::Alarm, [] { ConfirmStop("闹钟定时已关闭！"); });
+    // Silences a sounding alarm whether or not a slot was disarmed; once an alarm has sounded,
+    // this asks the player every time.
+    if (AlarmSounded == 1)
+        MediaPlayer1.Stop();
+}
+
+void TForm1::N7Click() { StopTasks(TaskKind::Shutdown, [] { ConfirmStop("定时关机功能已关闭！"); }); }
+void TForm1::N9Click() { StopTasks(TaskKind::Reminder, [] { ConfirmStop("定时提醒功能已关闭！"); }); }
+void TForm1::N11Click() { StopTasks(TaskKind::Launch, [] { ConfirmStop("定时打开功能已关闭！"); }); }
+
+void TForm1::N15Click() { ShellOpen(Handle(), std::string("mailto:") + build::kSupportEmail); }
+void TForm1::N5Click() { ShellOpen(Handle(), build::kHomePage); }
+
+void TForm1::N6Click() {
+    N5Click();
+    Close(); // whatever is armed is dropped
 }

@@ -13,6 +13,7 @@
 #include "platform/MediaPlayer.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 
 class TForm1 : public tk::Form {
@@ -28,6 +29,7 @@ public:
     tk::Timer Timer1;         // the clock text, every 10 ms
     tk::Timer Timer2;         // CountdownTick, every second
     tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
+    tk::PopupMenu PopupMenu1; // the context menu: every command of the program
 
     // The user's regional date and time formats; read at start and whenever they change.
     FormatSettings ClockFormat;
@@ -52,6 +54,23 @@ public:
     void Label1MouseUp(const tk::MouseEvent& event) { FormMouseUp(event); }
     void SpeedButton1Click();
     void SpeedButton2Click();
+    void FormContextPopup(POINT screen);
+    // What is armed, for the strip's tooltip; nothing while dragging or with nothing armed.
+    std::string FormHint() const;
+
+    // The context menu's commands.
+    void N2Click();  // 定时关机
+    void N8Click();  // 定时提醒
+    void N1Click();  // 定时闹钟
+    void N10Click(); // 定时开启
+    void N3Click();  // 停止闹钟
+    void N7Click();  // 停止关机
+    void N9Click();  // 停止提醒
+    void N11Click(); // 停止开启
+    void N15Click(); // 技术支持
+    void N5Click();  // 软件首页
+    void N16Click(); // 关于软件
+    void N6Click();  // 退出软件
 
 private:
     StripActions actions_{*this};

@@ -15,6 +15,11 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TkForm";
 constexpr int kFirstControlId = 100; // clear of IDOK/IDCANCEL, which dialog keys send
+constexpr int kTooltipInitial = 500;  // ms the pointer rests before a tooltip shows
+constexpr int kTooltipAutoPop = 2500; // ms a control's tooltip stays
+constexpr int kFormHintAutoPop = 30000;
+constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the graphic controls' indexes
+constexpr UINT_PTR kFormHintTimer = 1;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -220,6 +225,8 @@ void Form::CreateWnd() {
         child->CreateHandle(window, dpi_);
     for (std::size_t i = 0; i < graphics_.size(); ++i)
         AddTooltip(graphics_[i], i);
+    if (OnHint)
+        AddFormHint();
     ApplyTranslucency();
     if (layout_.icon) {
         const int size = GetSystemMetrics(SM_CXICON);
@@ -243,16 +250,20 @@ void Form::ApplyTranslucency() {
     setAttributes(window, 0, layout_.alpha, LWA_ALPHA);
 }
 
+HWND Form::EnsureTooltip() {
+    if (!tooltip_) {
+        tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                                       0, window_.Get(), nullptr, Instance(), nullptr));
+        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, kTooltipInitial);
+        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipAutoPop);
+    }
+    return tooltip_.Get();
+}
+
 void Form::AddTooltip(GraphicControl* control, std::size_t index) {
     const std::wstring* hint = control->Hint();
     if (!hint || !window_)
         return;
-    if (!tooltip_) {
-        tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                                       0, window_.Get(), nullptr, Instance(), nullptr));
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, 500);
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
-    }
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
@@ -260,7 +271,54 @@ void Form::AddTooltip(GraphicControl* control, std::size_t index) {
     tool.uId = index;
     tool.rect = control->BoundsRect();
     tool.lpszText = const_cast<wchar_t*>(hint->c_str());
-    SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(EnsureTooltip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The form hint is the last tool and covers the whole client area: the tooltip takes the first
+// tool under the pointer, so the controls' own tooltips, added before it, keep their places.
+void Form::AddFormHint() {
+    HWND tooltip = EnsureTooltip();
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_.Get();
+    tool.uId = kFormHintTool;
+    GetClientRect(window_.Get(), &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(600)); // honours the line breaks
+}
+
+LRESULT Form::HintNotify(const NMHDR& header) {
+    if (header.idFrom != kFormHintTool)
+        return 0;
+    switch (header.code) {
+    case TTN_GETDISPINFOW: {
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+        hintText_ = Widen(OnHint());
+        info.lpszText = hintText_.data();
+        break;
+    }
+    case TTN_SHOW: { // a list is read for longer than a button's name; it follows the form meanwhile
+        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kFormHintAutoPop);
+        SetTimer(window_.Get(), kFormHintTimer, 1000, nullptr);
+        // A form at the screen's edge would push a wide list off it: keep it on the monitor.
+        RECT tip{};
+        GetWindowRect(tooltip_.Get(), &tip);
+        MONITORINFO monitor{sizeof monitor};
+        GetMonitorInfoW(MonitorFromWindow(window_.Get(), MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& area = monitor.rcWork;
+        const int left = std::max(area.left, std::min(tip.left, area.right - (tip.right - tip.left)));
+        const int top = std::max(area.top, std::min(tip.top, area.bottom - (tip.bottom - tip.top)));
+        SetWindowPos(tooltip_.Get(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return TRUE; // placed here
+    }
+    case TTN_POP:
+        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipAutoPop);
+        KillTimer(window_.Get(), kFormHintTimer);
+        break;
+    }
+    return 0;
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -302,6 +360,14 @@ void Form::ChangeDpi(int dpi, const RECT& suggested) {
     }
     SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (tooltip_ && OnHint) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window_.Get();
+        tool.uId = kFormHintTool;
+        GetClientRect(window_.Get(), &tool.rect);
+        SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     Invalidate();
 }
 
@@ -525,6 +591,25 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_NOTIFY:
+        if (tooltip_ && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == tooltip_.Get())
+            return HintNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return DefaultProc(message, wParam, lParam);
+    case WM_TIMER:
+        if (wParam == kFormHintTimer) {
+            if (OnHint().empty()) {
+                SendMessageW(tooltip_.Get(), TTM_POP, 0, 0);
+            } else {
+                TOOLINFOW tool{};
+                tool.cbSize = sizeof tool;
+                tool.hwnd = window_.Get();
+                tool.uId = kFormHintTool;
+                tool.lpszText = LPSTR_TEXTCALLBACKW; // asks for the text again
+                SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+            }
+            return 0;
+        }
+        return DefaultProc(message, wParam, lParam);
     case WM_DPICHANGED: // the window moved to a screen of another resolution
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -181,6 +181,10 @@ public:
     MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
     // WM_CONTEXTMENU: screen position, or {-1,-1} from the keyboard.
     std::function<void(POINT)> OnContextPopup;
+    // The form's own tooltip, over its background and the controls without a tooltip of their
+    // own; set before the window exists. Its text (UTF-8, lines broken by "\r\n") is asked for
+    // when the pointer has rested, and once a second while it shows; an empty text shows nothing.
+    std::function<std::string()> OnHint;
 
 protected:
     // Creates the window and its windowed controls; override to do more once it exists.
@@ -199,6 +203,9 @@ private:
     GraphicControl* ControlAt(POINT client) const;
     void SetHover(GraphicControl* control);
     void AddTooltip(GraphicControl* control, std::size_t index);
+    HWND EnsureTooltip();
+    void AddFormHint();
+    LRESULT HintNotify(const NMHDR& header);
     void CentreOnDesktop();
     void ApplyTranslucency();
     void WindowMoved();
@@ -211,6 +218,7 @@ private:
     OwnedFont font_;
     OwnedBrush background_;
     OwnedWindow tooltip_;
+    std::wstring hintText_; // the form hint's text while it is asked for or shown
     int dpi_;
     int left_, top_, width_, height_;
     bool visible_ = false;
