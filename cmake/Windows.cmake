@@ -52,7 +52,7 @@ if(BUILD_TESTING)
 
   file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
   add_executable(win_tests ${win_tests} ${resource_object})
-  target_link_libraries(win_tests PRIVATE vandrel_ui GTest::gtest)
+  target_link_libraries(win_tests PRIVATE vandrel_ui GTest::gtest version)
   target_link_options(win_tests PRIVATE -municode -mconsole)
   vandrel_warnings(win_tests)
   # Each test runs in a process of its own under Wine; the first discovery may create the prefix.
