@@ -93,6 +93,9 @@ endif()
 # Small helper programs that the tests start (each folder's own CMake file lists them).
 if(BUILD_TESTING)
   include(${CMAKE_SOURCE_DIR}/tests/win/helpers/helpers.cmake OPTIONAL)
+  if(CMAKE_CROSSCOMPILING)
+    include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake)
+  endif()
 endif()
 
 # The yardsticks for scripts/measure-idle.sh: idle cost and start-up time.
