@@ -565,6 +565,15 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE:
         if (captured_) ReleaseCapture();
         return DefaultProc(message, wParam, lParam);
+    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
+        // The menu key and Shift+F10 ask for the context menu here, so it comes once and alike
+        // on every platform (not all default window procedures make the request themselves).
+        if (OnContextPopup && (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
+            if (message == WM_KEYUP || message == WM_SYSKEYUP)
+                SendMessageW(window_.Get(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_.Get()), MAKELPARAM(-1, -1));
+            return 0;
+        }
+        return DefaultProc(message, wParam, lParam);
     case WM_CONTEXTMENU:
         if (OnContextPopup) {
             OnContextPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

@@ -205,3 +205,36 @@ TEST_F(Menu, SupportHomePageAndExitHandTheirAddressesToTheShell) {
     EXPECT_TRUE(PumpUntil([&] { return App().Terminated(); }));
     EXPECT_TRUE(PumpUntil([&] { return UrlCount(home) == homeBefore + 2; }, 20000));
 }
+
+TEST_F(Menu, OpensAtTheStripsCornerFromTheKeyboard) {
+    StartWatchdog();
+    const struct {
+        UINT message;
+        WPARAM key;
+        bool shift;
+    } cases[] = {{WM_KEYUP, VK_APPS, false}, {WM_SYSKEYUP, VK_F10, true}};
+    std::vector<POINT> requests;
+    const auto open = Form1->OnContextPopup;
+    Form1->OnContextPopup = [&](POINT at) { requests.push_back(at); open(at); };
+    for (const auto& c : cases) {
+        RECT menu{};
+        Later(300, [&] {
+            if (HWND shown = FindWindowW(MAKEINTATOM(0x8000), nullptr))
+                GetWindowRect(shown, &menu);
+            EndMenu();
+        });
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = c.shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(Form1->Handle(), c.message, c.key, 0xC0000001);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        PumpFor(350);
+        ASSERT_FALSE(requests.empty()) << c.key;
+        EXPECT_EQ(requests.back().x, -1);
+        EXPECT_EQ(menu.left, Form1->Left()) << c.key;
+        EXPECT_EQ(menu.top, Form1->Top()) << c.key;
+    }
+    StopWatchdog();
+}
