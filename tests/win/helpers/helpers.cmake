@@ -17,3 +17,12 @@ add_test(NAME ShellTest.ShellOpenRecordsIntoTheChosenUrlLog
     --gtest_filter=ShellTest.ShellOpenHandsWebAddressesAndMailLinksToTheBrowserAndMailer)
 set_tests_properties(ShellTest.ShellOpenRecordsIntoTheChosenUrlLog PROPERTIES TIMEOUT 120 LABELS win)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/url-log)
+
+# A program that drives the real strip outside the test runner: the firing-latency measurement
+# (scripts/measure-firing-latency.sh). Not a test: it runs for minutes.
+foreach(program firing_latency)
+  add_executable(${program} ${CMAKE_SOURCE_DIR}/tests/win/helpers/${program}.cpp ${resource_object})
+  target_link_libraries(${program} PRIVATE vandrel_ui psapi ole32)
+  target_link_options(${program} PRIVATE -municode -mconsole)
+  vandrel_warnings(${program})
+endforeach()
