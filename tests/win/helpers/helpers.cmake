@@ -18,11 +18,16 @@ add_test(NAME ShellTest.ShellOpenRecordsIntoTheChosenUrlLog
 set_tests_properties(ShellTest.ShellOpenRecordsIntoTheChosenUrlLog PROPERTIES TIMEOUT 120 LABELS win)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/url-log)
 
-# A program that drives the real strip outside the test runner: the firing-latency measurement
-# (scripts/measure-firing-latency.sh). Not a test: it runs for minutes.
-foreach(program firing_latency)
+# Programs that drive the real strip outside the test runner: the firing-latency measurement
+# (scripts/measure-firing-latency.sh) and the soak (scripts/soak.sh). Not tests: they run for minutes.
+foreach(program firing_latency soak)
   add_executable(${program} ${CMAKE_SOURCE_DIR}/tests/win/helpers/${program}.cpp ${resource_object})
   target_link_libraries(${program} PRIVATE vandrel_ui psapi ole32)
   target_link_options(${program} PRIVATE -municode -mconsole)
   vandrel_warnings(${program})
 endforeach()
+# The soak copies the shipped sounds and starts copies of the marker.
+add_dependencies(soak marker)
+target_compile_definitions(soak PRIVATE
+  MARKER_EXE="$<TARGET_FILE:marker>"
+  VANDREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
