@@ -130,6 +130,14 @@ TEST_F(SetupDialogs, AreTopmostToolWindowsWithTheirControlsInPlaceAndAreCaptured
             // Off the screen's centre, where the windows of tests running alongside open.
             SetWindowPos(window, nullptr, 16, 48, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             EXPECT_TRUE(ScreenShows(window, 3, client.bottom - 3, look.background)) << "background";
+            if (&form == Form7) { // the two lines at the top are written in blue
+                const RECT line = Form7->Label5.BoundsRect();
+                bool blue = false;
+                for (int y = (line.top + line.bottom) / 2 - 1; y <= (line.top + line.bottom) / 2 + 1 && !blue; ++y)
+                    for (int x = line.left; x < line.right && !blue; ++x)
+                        blue = ScreenPixel(window, x, y) == RGB(0, 0, 255);
+                EXPECT_TRUE(blue);
+            }
             // The hour list opens eight 13-pixel items high and scrolls for the rest of its 24.
             SendMessageW(form.ComboBox2.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
             COMBOBOXINFO combo{sizeof combo};
@@ -149,7 +157,7 @@ TEST_F(SetupDialogs, AreTopmostToolWindowsWithTheirControlsInPlaceAndAreCaptured
     const auto scaled = [](int value) { return Form7->Scale(value); };
     const struct {
         const tk::WinControl& control;
-        tk::Bounds bounds;
+        tk::Bounds b;
     } windowed[] = {
         {Form7->RadioButton1, {16, 64, 113, 17}}, {Form7->ComboBox1, {16, 88, 145, 21}},
         {Form7->RadioButton2, {16, 136, 113, 17}}, {Form7->ComboBox2, {16, 160, 36, 21}},
@@ -159,8 +167,7 @@ TEST_F(SetupDialogs, AreTopmostToolWindowsWithTheirControlsInPlaceAndAreCaptured
     };
     for (const auto& [control, b] : windowed)
         ExpectBounds(control.BoundsRect(), scaled(b.left), scaled(b.top), scaled(b.width), scaled(b.height),
-                     tk::Narrow(std::wstring(L"control at ") + std::to_wstring(b.left) + L"," +
-                                std::to_wstring(b.top)).c_str());
+                     control.Text().c_str());
     const struct {
         const tk::Label& label;
         int left, top;
