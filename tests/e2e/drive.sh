@@ -12,21 +12,8 @@
 #                   opens the home page and ends the program; the taskbar's Close ends it without
 set -euo pipefail
 scenario=$1 exe=$2 probe_exe=$3 marker_exe=$4 work=$5
-here=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/session.sh"
 run() { "$here/scripts/wine-run" "$@"; }
-
-own_session=""
-if [ -z "${DISPLAY:-}" ]; then
-  eval "$(run --session-start)"
-  own_session=1
-fi
-program=""
-finish() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
-  [ -n "$own_session" ] && run --session-end
-  true
-}
-trap finish EXIT
 
 rm -rf "$work/$scenario"
 mkdir -p "$work/$scenario"

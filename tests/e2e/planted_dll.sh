@@ -5,19 +5,7 @@
 #   planted_dll.sh PATH/TO/Vandrel.exe PATH/TO/planted.dll WORK_DIR
 set -euo pipefail
 exe=$1 planted=$2 work=$3
-here=$(cd "$(dirname "$0")/../.." && pwd)
-own_session=""
-if [ -z "${DISPLAY:-}" ]; then
-  eval "$("$here/scripts/wine-run" --session-start)"
-  own_session=1
-fi
-program=""
-finish() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
-  [ -n "$own_session" ] && "$here/scripts/wine-run" --session-end
-  true
-}
-trap finish EXIT
+source "$(dirname "$0")/session.sh"
 rm -rf "$work" && mkdir -p "$work"
 cp "$exe" "$work/Vandrel.exe"
 names=(comctl32 uxtheme msimg32 winmm)

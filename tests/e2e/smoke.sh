@@ -4,19 +4,7 @@
 #   smoke.sh PATH/TO/Vandrel.exe SCREENSHOT_DIR
 set -euo pipefail
 exe=$1 shots=$2
-here=$(cd "$(dirname "$0")/../.." && pwd)
-own_session=""
-if [ -z "${DISPLAY:-}" ]; then
-  eval "$("$here/scripts/wine-run" --session-start)"
-  own_session=1
-fi
-program=""
-finish() {
-  [ -n "$program" ] && kill "$program" 2>/dev/null
-  [ -n "$own_session" ] && "$here/scripts/wine-run" --session-end
-  true
-}
-trap finish EXIT
+source "$(dirname "$0")/session.sh"
 mkdir -p "$shots"
 xdotool mousemove 10 400 # no tooltip in the picture
 "$here/scripts/wine-run" "$exe" &

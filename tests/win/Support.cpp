@@ -1,5 +1,7 @@
 #include "Support.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -299,6 +301,25 @@ bool SaveWindowScreenshot(HWND window, const wchar_t* fileName) {
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(static_cast<const char*>(bits), imageSize);
     return static_cast<bool>(out);
+}
+
+HWND TooltipOf(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{owner};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            wchar_t name[32]{};
+            GetClassNameW(window, name, 32);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->owner)
+                s->found = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::filesystem::path UrlLog() {

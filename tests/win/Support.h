@@ -73,6 +73,8 @@ private:
 };
 
 bool IsTopmost(HWND window);
+// The tooltip control of this thread owned by `owner`, or null.
+HWND TooltipOf(HWND owner);
 
 // Wine 8 does not move a window owned by a non-topmost owner in or out of the topmost band with
 // SetWindowPos (Windows does). Tests of that band ask this probe first, so that they check it

@@ -13,25 +13,6 @@ using namespace testsupport;
 
 namespace {
 
-HWND StripTooltip() {
-    struct Search {
-        HWND owner;
-        HWND found = nullptr;
-    } search{Form1->Handle()};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            wchar_t name[32]{};
-            GetClassNameW(window, name, 32);
-            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->owner)
-                s->found = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The tool whose tip is on screen, or -1 when none shows.
 long long ShownTool(HWND tooltip) {
     if (!IsWindowVisible(tooltip))
@@ -66,7 +47,7 @@ TEST_F(ArmedTooltip, RestingOnTheStripListsWhatIsArmedAndTheButtonsKeepTheirOwn)
         {"armed, on a button", true, minimise, false, kMinimiseTool},
         {"armed, while dragging", true, label, true, -1},
     };
-    HWND tooltip = StripTooltip();
+    HWND tooltip = TooltipOf(Form1->Handle());
     ASSERT_NE(tooltip, nullptr);
     for (const auto& c : cases) {
         AlarmCountdown = {c.armed ? 270 : 0, c.armed ? TaskArmed : TaskIdle};

@@ -246,33 +246,19 @@ TEST_F(Strip, ARightClickAnywhereOnTheStripAsksForTheContextMenuAtThePointer) {
 }
 
 TEST_F(Strip, TheButtonsCarryTheirTooltipsWithTheUsualDelays) {
-    struct Search {
-        HWND owner;
-        HWND found = nullptr;
-    } search{Form1->Handle()};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            wchar_t name[32]{};
-            GetClassNameW(window, name, 32);
-            if (std::wstring(name) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == s->owner)
-                s->found = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    ASSERT_NE(search.found, nullptr);
-    EXPECT_EQ(SendMessageW(search.found, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
-    EXPECT_EQ(SendMessageW(search.found, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+    HWND tooltip = TooltipOf(Form1->Handle());
+    ASSERT_NE(tooltip, nullptr);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
     // The two buttons' tools come first; the strip's list of armed tasks is the last one.
-    ASSERT_EQ(SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0), 3);
+    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 3);
     std::vector<std::wstring> hints;
     for (int i = 0; i < 2; ++i) {
         wchar_t text[80]{};
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.lpszText = text;
-        SendMessageW(search.found, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool));
         hints.push_back(text);
         const RECT button = i == 0 ? Form1->SpeedButton1.BoundsRect() : Form1->SpeedButton2.BoundsRect();
         EXPECT_TRUE(EqualRect(&tool.rect, &button));
