@@ -54,7 +54,8 @@ retype() { xdotool key End; for _ in $(seq 1 12); do xdotool key BackSpace; done
 key() { xdotool key --delay 80 "$@"; sleep 0.2; }
 
 start_program() {
-  VANDREL_URL_LOG="$work/urls.log" run "$exe" &
+  # Started directly, not through a function, so that $! is the program's own process.
+  VANDREL_URL_LOG="$work/urls.log" "$here/scripts/wine-run" "$exe" &
   program=$!
   strip=$(wait_for '^TkForm\|Form1\|')
   sx=$(left_of "$strip") sy=$(top_of "$strip")
