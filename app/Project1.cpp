@@ -3,13 +3,7 @@
 
 #include <objbase.h>
 
-#include "clockbar/Unit1.h"
-#include "dialogs/Unit2.h"
-#include "dialogs/Unit3.h"
-#include "dialogs/Unit4.h"
-#include "dialogs/Unit5.h"
-#include "dialogs/Unit6.h"
-#include "dialogs/Unit7.h"
+#include "app/Forms.h"
 #include "toolkit/Application.h"
 #include "toolkit/SystemLibraries.h"
 
@@ -27,13 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     } comScope{com};
     try {
         tk::Application application;
-        Form1 = &application.CreateForm<TForm1>();
-        Form2 = &application.CreateForm<TForm2>();
-        Form3 = &application.CreateForm<TForm3>();
-        Form4 = &application.CreateForm<TForm4>();
-        Form5 = &application.CreateForm<TForm5>();
-        Form6 = &application.CreateForm<TForm6>();
-        Form7 = &application.CreateForm<TForm7>();
+        CreateProgramForms(application);
         application.Run(showCommand);
     } catch (const std::exception& error) {
         // Nothing is running yet that could report it: a failure while the windows are built.

@@ -11,6 +11,7 @@
 #include <map>
 #include <thread>
 
+#include "app/Forms.h"
 #include "clockbar/Unit1.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
@@ -176,13 +177,7 @@ void StartWatchdog(int seconds) {
 void ProgramTest::SetUp() {
     StartWatchdog();
     app_ = std::make_unique<tk::Application>();
-    Form1 = &app_->CreateForm<TForm1>();
-    Form2 = &app_->CreateForm<TForm2>();
-    Form3 = &app_->CreateForm<TForm3>();
-    Form4 = &app_->CreateForm<TForm4>();
-    Form5 = &app_->CreateForm<TForm5>();
-    Form6 = &app_->CreateForm<TForm6>();
-    Form7 = &app_->CreateForm<TForm7>();
+    CreateProgramForms(*app_);
     Form1->Show();
     PumpFor(50);
 }
