@@ -1,6 +1,7 @@
 #include "core/ClockText.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -251,7 +252,7 @@ void AppendDateTime(std::string& text, std::string_view picture, const DateTimeP
             break;
         case 'y':
             if (count <= 2)
-                AppendNumber(text, (t.Year < 0 ? -t.Year : t.Year) % 100, 2);
+                AppendNumber(text, std::abs(t.Year % 100), 2); // % first: -INT_MIN does not exist
             else
                 AppendNumber(text, t.Year, 4);
             break;

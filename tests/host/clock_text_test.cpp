@@ -122,6 +122,7 @@ TEST(FormatDateTime, EveryElement) {
         {"y|yy|yyy|yyyy|YYYYY", afternoon, "26|26|2026|2026|2026"},
         {"y|yy|yyy|yyyy", morning, "87|87|0987|0987"},
         {"yy", At(2005, 1, 1, 6, 0, 0, 0), "05"},
+        {"yy", At(-2147483647 - 1, 1, 1, 6, 0, 0, 0), "48"}, // the lowest year has no negation
         {"h|hh|hhh", morning, "9|09|09"},
         {"h|hh", afternoon, "14|14"},
         {"n|nn|N", morning, "7|07|7"},
