@@ -1,6 +1,8 @@
 #include "Support.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 
 #include <atomic>
 #include <cstdio>
@@ -296,6 +298,15 @@ bool SaveWindowScreenshot(HWND window, const wchar_t* fileName) {
     out.write(reinterpret_cast<const char*>(&header), sizeof header);
     out.write(static_cast<const char*>(bits), imageSize);
     return static_cast<bool>(out);
+}
+
+void AnswerOpenFileDialog(HWND dialog, const std::wstring& typed) {
+    if (typed.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 HWND TooltipOf(HWND owner) {

@@ -73,6 +73,9 @@ private:
 };
 
 bool IsTopmost(HWND window);
+// Answers an open-file dialog that is up: with `typed` in its name box and OK, or, for an empty
+// `typed`, with Cancel.
+void AnswerOpenFileDialog(HWND dialog, const std::wstring& typed);
 // The tooltip control of this thread owned by `owner`, or null.
 HWND TooltipOf(HWND owner);
 

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commdlg.h>
-#include <dlgs.h>
 
 #include <string>
 
@@ -42,12 +41,7 @@ void Answer(Seen& seen, std::wstring typed) {
             wchar_t name[1024]{};
             SendMessageW(dialog, CDM_GETSPEC, 1024, reinterpret_cast<LPARAM>(name));
             seen.name = name;
-            if (typed.empty()) {
-                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            } else {
-                SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
-                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            }
+            AnswerOpenFileDialog(dialog, typed);
         });
     };
 }

@@ -3,8 +3,6 @@
 // the reminder text and the program path they hand on, and what stays between openings.
 #include <windows.h>
 
-#include <commdlg.h>
-#include <dlgs.h>
 
 #include <string>
 #include <vector>
@@ -65,12 +63,7 @@ std::vector<HWND> Handles(std::initializer_list<const tk::WinControl*> controls)
 void AnswerOpenDialog(std::wstring typed) {
     TOpenDialog::OnShownForTests = [typed](HWND dialog) {
         Later(10, [typed, dialog] {
-            if (typed.empty()) {
-                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-            } else {
-                SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
-                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-            }
+            AnswerOpenFileDialog(dialog, typed);
         });
     };
 }
