@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/Paths.h"
 #include "core/Scheduler.h"
+#include "core/Utf8.h"
 
 namespace {
 
@@ -29,19 +31,11 @@ std::string TargetTime(std::int32_t code) {
 
 } // namespace
 
-std::string_view FileNameOf(std::string_view path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
 std::string FirstLineCut(std::string_view text, std::size_t maxCharacters) {
     text = text.substr(0, text.find_first_of("\r\n"));
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // A UTF-8 character starts at every byte that is not a continuation byte.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == maxCharacters)
-            return std::string(text.substr(0, i)) + "…";
-    }
+    const std::size_t cut = CharacterOffset(text, maxCharacters);
+    if (cut < text.size())
+        return std::string(text.substr(0, cut)) + "…";
     return std::string(text);
 }
 

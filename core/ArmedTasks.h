@@ -14,6 +14,3 @@ std::vector<std::string> ArmedTaskLines(std::string_view reminderText);
 
 // The first line of `text`, cut after `maxCharacters` characters with an ellipsis ("…").
 std::string FirstLineCut(std::string_view text, std::size_t maxCharacters);
-
-// The part of a path after its last separator ('\' or '/'); the whole text when it has none.
-std::string_view FileNameOf(std::string_view path);

@@ -1,13 +1,11 @@
 #include "core/ClockText.h"
 
-#include <algorithm>
 #include <cstdlib>
+#include <utility>
+
+#include "core/Utf8.h"
 
 namespace {
-
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 bool IsAsciiLetter(char c) {
     const char lower = static_cast<char>(c | 0x20);
@@ -99,24 +97,6 @@ void AppendText(std::string& text, std::string_view piece) {
 void AppendName(std::string& text, const std::string* names, std::size_t size, int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < size)
         text += names[index];
-}
-
-std::size_t CharacterCount(std::string_view text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
-}
-
-// Byte offset of the character with the given index; the text's size when there are fewer.
-std::size_t CharacterOffset(std::string_view text, std::size_t index) {
-    std::size_t i = 0;
-    for (std::size_t seen = 0; i < text.size(); ++i) {
-        if (!IsContinuationByte(text[i])) {
-            if (seen == index)
-                return i;
-            ++seen;
-        }
-    }
-    return i;
 }
 
 // The single g: the short form of the era name some languages use.
@@ -320,15 +300,4 @@ void WriteClockText(std::string& text, const DateTimeParts& t, const FormatSetti
     }
     if (text.size() > MaxClockTextBytes)
         text.resize(CutOnCharacterBoundary(text, MaxClockTextBytes).size());
-}
-
-std::string_view CutOnCharacterBoundary(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes)
-        return text;
-    std::size_t end = maxBytes;
-    // The byte at end starts the first character left out, unless it continues one begun
-    // before: then that character is left out as a whole.
-    while (end > 0 && IsContinuationByte(text[end]))
-        --end;
-    return text.substr(0, end);
 }

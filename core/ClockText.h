@@ -22,6 +22,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/DateTime.h"
+
 // Windows primary-language numbers the formatter's era rules depend on.
 inline constexpr int LanguageChinese = 0x04;
 inline constexpr int LanguageJapanese = 0x11;
@@ -30,18 +32,6 @@ inline constexpr int SubLanguageChineseTraditional = 0x01;
 
 // The longest clock text; anything beyond is cut on a character boundary.
 inline constexpr std::size_t MaxClockTextBytes = 256;
-
-// A moment in local time, as the system clock gives it.
-struct DateTimeParts {
-    int Year = 1;
-    int Month = 1;      // 1-12
-    int Day = 1;        // 1-31
-    int DayOfWeek = 0;  // 0 = Sunday
-    int Hour = 0;
-    int Minute = 0;
-    int Second = 0;
-    int Millisecond = 0;
-};
 
 // The user's regional settings for writing dates and times. The defaults stand in for anything
 // the locale does not give.
@@ -103,6 +93,3 @@ void AppendDateTime(std::string& text, std::string_view picture, const DateTimeP
 std::string ClockText(const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras);
 // The same into `text`, reusing its storage: the strip writes every second into one buffer.
 void WriteClockText(std::string& text, const DateTimeParts& t, const FormatSettings& settings, const EraSource& eras);
-
-// The longest prefix of text of at most maxBytes bytes that does not split a UTF-8 character.
-std::string_view CutOnCharacterBoundary(std::string_view text, std::size_t maxBytes);

@@ -25,3 +25,8 @@ std::string DirectoryWithoutSeparator(std::string_view path) {
         --cut;
     return std::string(path.substr(0, cut));
 }
+
+std::string_view FileNameOf(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/:");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}

@@ -1,5 +1,6 @@
 #include "core/Scheduler.h"
 
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -29,6 +30,81 @@ constexpr AtTimeEntry kAtTimes[] = {
     {&LaunchAtTime, TaskKind::Launch},
 };
 
+constexpr std::int32_t kNoReading = -1; // a code no second has: nothing is remembered
+constexpr std::int64_t kSecondsPerDay = 86'400;
+constexpr std::int64_t kLongestSkipMs = 60'000; // a longer gap is sleep or a clock set forward
+
+// The last reading of an event in which some at-time slot was armed: the code of its second and
+// the millisecond within that second.
+std::int32_t lastCode = kNoReading;
+std::int32_t lastMillisecond = 0;
+
+// The second of the day a code names; -1 for a code no second has.
+std::int64_t SecondOfDay(std::int32_t code) {
+    if (code < 0)
+        return -1;
+    const std::int64_t hour = code / 10000, minute = code / 100 % 100, second = code % 100;
+    if (hour > 23 || minute > 59 || second > 59)
+        return -1;
+    return hour * 3600 + minute * 60 + second;
+}
+
+// How far `to` lies after `from` going forward round a clock face of `period`.
+std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
+    return ((to - from) % period + period) % period;
+}
+
+// Whether the target's second lies strictly between the seconds of the two readings, which are
+// more than 0 and at most kLongestSkipMs apart going forward. Out of line: it runs once a second.
+[[gnu::noinline]] bool SkippedBetween(std::int32_t beforeCode, std::int32_t beforeMillisecond, std::int32_t nowCode,
+                                      std::int32_t nowMillisecond, std::int32_t target) {
+    const std::int64_t from = SecondOfDay(beforeCode), to = SecondOfDay(nowCode), second = SecondOfDay(target);
+    if (from < 0 || to < 0 || second < 0)
+        return false;
+    const std::int64_t gapMs =
+        Forward(from * 1000 + beforeMillisecond, to * 1000 + nowMillisecond, kSecondsPerDay * 1000);
+    if (gapMs == 0 || gapMs > kLongestSkipMs)
+        return false;
+    const std::int64_t ahead = Forward(from, second, kSecondsPerDay);
+    return ahead > 0 && ahead < Forward(from, to, kSecondsPerDay);
+}
+
+// The time-of-day tick once it has found a slot armed; out of line, so that the tick with
+// nothing armed, which runs all day, is only the look at the four states.
+[[gnu::noinline]] void CompareArmedSlots(TaskActions& actions, const LocalClock& clock) {
+    // Every armed slot was compared last at the previous event's last reading: the seconds after
+    // it went unseen, whatever this event has read since for the slots before.
+    std::int32_t beforeCode = lastCode, beforeMillisecond = lastMillisecond;
+    std::int32_t code = beforeCode, millisecond = beforeMillisecond;
+    // Unrolled, each slot is addressed directly and the loop costs nothing beyond the readings.
+#pragma GCC unroll 4
+    for (const AtTimeEntry& entry : kAtTimes) {
+        AtTimeSlot& slot = *entry.slot;
+        if (slot.State != TaskArmed)
+            continue;
+        const DateTimeParts now = clock.Now();
+        code = TimeCode(now.Hour, now.Minute, now.Second);
+        millisecond = now.Millisecond;
+        // Nearly every reading falls in the second of the one before: only equality can fire then.
+        if (code != slot.TargetCode &&
+            (code == beforeCode || !SkippedBetween(beforeCode, beforeMillisecond, code, millisecond, slot.TargetCode)))
+            continue;
+        // Remembered before the action, which may raise or run a nested tick.
+        lastCode = code;
+        lastMillisecond = millisecond;
+        slot.State = TaskDone;
+        actions.Run(entry.kind, Trigger::AtTime);
+        // A tick nested in the action has compared the later slots itself (or, finding nothing
+        // armed, forgotten the reading): go on from where it left off.
+        if (lastCode != code || lastMillisecond != millisecond) {
+            beforeCode = code = lastCode;
+            beforeMillisecond = millisecond = lastMillisecond;
+        }
+    }
+    lastCode = code;
+    lastMillisecond = millisecond;
+}
+
 } // namespace
 
 CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<int>(kind)].slot; }
@@ -56,17 +132,15 @@ void CountdownTick(TaskActions& actions) {
 }
 
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock) {
-    for (const AtTimeEntry& entry : kAtTimes) {
-        AtTimeSlot& slot = *entry.slot;
-        if (slot.State != TaskArmed)
-            continue;
-        const TimeOfDay now = clock.Now();
-        if (TimeCode(now.hour, now.minute, now.second) != slot.TargetCode)
-            continue;
-        slot.State = TaskDone;
-        actions.Run(entry.kind, Trigger::AtTime);
-    }
+    for (const AtTimeEntry& entry : kAtTimes)
+        if (entry.slot->State == TaskArmed) {
+            CompareArmedSlots(actions, clock);
+            return;
+        }
+    lastCode = kNoReading;
 }
+
+void ForgetTimeOfDayReading() { lastCode = kNoReading; }
 
 void StopTasks(TaskKind kind, const std::function<void()>& confirm) {
     for (TaskState* state : {&CountdownSlotOf(kind).State, &AtTimeSlotOf(kind).State}) {

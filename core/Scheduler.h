@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "core/DateTime.h"
+
 enum TaskState : std::int32_t {
     TaskIdle = 0,  // never armed since start
     TaskArmed = 1, // the ticks evaluate the slot
@@ -60,16 +62,10 @@ protected:
     ~TaskActions() = default;
 };
 
-struct TimeOfDay {
-    int hour = 0; // 0..23
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-};
-
+// The local time the time-of-day tick reads; only the time of day matters to it.
 class LocalClock {
 public:
-    virtual TimeOfDay Now() const = 0;
+    virtual DateTimeParts Now() const = 0;
 
 protected:
     ~LocalClock() = default;
@@ -79,9 +75,23 @@ protected:
 // less, in the order alarm, shutdown, reminder, launch. An action that raises ends the tick.
 void CountdownTick(TaskActions& actions);
 
-// As often as the platform allows: fires every armed at-time slot whose TargetCode equals the
-// code of the current second, reading the clock afresh for each armed slot.
+// As often as the platform allows: reads the clock afresh for each armed at-time slot, in table
+// order, and fires the slot when its TargetCode is the code of the current second, or when its
+// second was skipped: it lies strictly after the second of the reading remembered from the
+// previous event and strictly before the current second, that reading being more than 0 and at
+// most 60 000 ms earlier going forward round the clock (midnight included). A clock set back, a
+// longer gap (sleep, the clock set forward) or nothing remembered adds nothing, so a slot whose
+// second has passed otherwise waits for it to come round. An action that raises ends the tick.
+//
+// The remembered reading is the last one the tick took during an event in which some at-time
+// slot was armed; a tick that finds none armed forgets it. A long action earlier in the same
+// event therefore skips no second for the slots after it, and a tick nested in an action starts
+// from what the outer one read.
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock);
+
+// Forgets the reading TimeOfDayTick remembers, as a tick with nothing armed does. For tests that
+// must start from a clean slate.
+void ForgetTimeOfDayReading();
 
 // A stop command: disarms the kind's countdown slot, then its at-time slot, and runs `confirm`
 // after each one that was armed. Only states change. A slot is disarmed before its confirmation,

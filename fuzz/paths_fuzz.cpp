@@ -1,5 +1,5 @@
-// Cutting a path to its directory: both cuts are prefixes of the path, end where they should,
-// and never split a UTF-8 character.
+// Cutting a path to its directory and its file name: the directory cuts are prefixes of the
+// path and the file name its suffix, each ends where it should, and none splits a UTF-8 character.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +11,7 @@
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == ':'; }
+bool IsNameSeparator(char c) { return IsSeparator(c) || c == '/'; }
 
 } // namespace
 
@@ -35,9 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(with.size() == 1 || IsSeparator(with[with.size() - 2]));
     }
 
+    // The file name: everything after the last separator of any kind, which it holds none of.
+    const std::string_view name = FileNameOf(path);
+    FUZZ_CHECK(path.ends_with(name));
+    FUZZ_CHECK(name.size() == path.size() || IsNameSeparator(path[path.size() - name.size() - 1]));
+    for (const char c : name)
+        FUZZ_CHECK(!IsNameSeparator(c));
+    FUZZ_CHECK(with.size() + name.size() <= path.size());
+
     if (fuzz::IsValidUtf8(path)) {
         FUZZ_CHECK(fuzz::IsValidUtf8(with));
         FUZZ_CHECK(fuzz::IsValidUtf8(without));
+        FUZZ_CHECK(fuzz::IsValidUtf8(name));
     }
     return 0;
 }

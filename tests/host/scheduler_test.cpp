@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -37,24 +38,28 @@ public:
     std::function<void(TaskKind, Trigger)> hook;
 };
 
+constexpr DateTimeParts Time(int hour, int minute, int second, int millisecond = 0) {
+    return {.Hour = hour, .Minute = minute, .Second = second, .Millisecond = millisecond};
+}
+
 // Shows a fixed time of day, or one a second later on each reading when `advancing` is set.
 class FakeClock final : public LocalClock {
 public:
-    explicit FakeClock(TimeOfDay time, bool advancing = false) : time_(time), advancing_(advancing) {}
-    TimeOfDay Now() const override {
-        TimeOfDay shown = time_;
-        shown.second += advancing_ ? reads : 0;
+    explicit FakeClock(DateTimeParts time, bool advancing = false) : time_(time), advancing_(advancing) {}
+    DateTimeParts Now() const override {
+        DateTimeParts shown = time_;
+        shown.Second += advancing_ ? reads : 0;
         ++reads;
         return shown;
     }
     mutable int reads = 0;
 
 private:
-    TimeOfDay time_;
+    DateTimeParts time_;
     bool advancing_;
 };
 
-constexpr TimeOfDay kNoon{12, 0, 0, 0};
+constexpr DateTimeParts kNoon = Time(12, 0, 0);
 constexpr std::int32_t kNoonCode = TimeCode(12, 0, 0);
 
 class SchedulerTest : public ::testing::Test {
@@ -65,6 +70,7 @@ protected:
             AtTimeSlotOf(kind) = AtTimeSlot{};
         }
         AlarmSounded = 0;
+        ForgetTimeOfDayReading();
         LaunchCountdownPath.clear();
         LaunchAtTimePath.clear();
     }
@@ -295,18 +301,18 @@ TEST_F(SchedulerTest, NestedTicksNeverRefireADoneSlotButKeepTheOthersGoing) {
 TEST_F(SchedulerTest, AtTimeSlotFiresOnlyInItsOwnSecond) {
     const struct {
         const char* what;
-        TimeOfDay now;
+        DateTimeParts now;
         std::int32_t target;
         bool fires;
     } cases[] = {
-        {"the same second", {12, 0, 0, 0}, kNoonCode, true},
-        {"late in the same second", {12, 0, 0, 999}, kNoonCode, true},
-        {"midnight", {0, 0, 0, 0}, 0, true},
-        {"last second of the day", {23, 59, 59, 0}, TimeCode(23, 59, 59), true},
-        {"a second early", {11, 59, 59, 999}, kNoonCode, false},
-        {"a second late", {12, 0, 1, 0}, kNoonCode, false},
-        {"an hour early", {11, 0, 0, 0}, kNoonCode, false},
-        {"digits that look alike", {1, 10, 5, 0}, TimeCode(11, 0, 5), false},
+        {"the same second", Time(12, 0, 0), kNoonCode, true},
+        {"late in the same second", Time(12, 0, 0, 999), kNoonCode, true},
+        {"midnight", Time(0, 0, 0), 0, true},
+        {"last second of the day", Time(23, 59, 59), TimeCode(23, 59, 59), true},
+        {"a second early", Time(11, 59, 59, 999), kNoonCode, false},
+        {"a second late", Time(12, 0, 1), kNoonCode, false},
+        {"an hour early", Time(11, 0, 0), kNoonCode, false},
+        {"digits that look alike", Time(1, 10, 5), TimeCode(11, 0, 5), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -327,7 +333,7 @@ TEST_F(SchedulerTest, NegativeTargetNeverFiresAtAnySecondOfTheDay) {
         for (int h = 0; h < 24; ++h)
             for (int m = 0; m < 60; ++m)
                 for (int s = 0; s < 60; ++s)
-                    TimeOfDayTick(actions, FakeClock({h, m, s, 0}));
+                    TimeOfDayTick(actions, FakeClock(Time(h, m, s)));
         EXPECT_TRUE(actions.fired.empty());
         EXPECT_EQ(LaunchAtTime.State, TaskArmed);
     }
@@ -356,6 +362,66 @@ TEST_F(SchedulerTest, EachArmedSlotIsComparedWithAFreshReading) {
     FakeClock clock(kNoon, /*advancing=*/true);
     TimeOfDayTick(actions, clock);
     EXPECT_EQ(actions.fired.size(), 4u);
+}
+
+// Gives its readings in turn, then keeps giving the last.
+class ScriptedClock final : public LocalClock {
+public:
+    explicit ScriptedClock(std::vector<DateTimeParts> readings) : readings_(std::move(readings)) {}
+    DateTimeParts Now() const override { return readings_[std::min(next_++, readings_.size() - 1)]; }
+
+private:
+    std::vector<DateTimeParts> readings_;
+    mutable std::size_t next_ = 0;
+};
+
+// The program held up between two ticks: a slot whose second went by unseen fires on the tick
+// after, when the two are at most a minute apart going forward.
+TEST_F(SchedulerTest, AtTimeSlotWhoseSecondAStallSkippedFiresOnTheNextTick) {
+    using enum TaskKind;
+    using Slots = std::vector<std::pair<TaskKind, std::int32_t>>;
+    const struct {
+        const char* what;
+        Slots armedBefore; // for the tick before the stall, which reads `before`
+        DateTimeParts before;
+        Slots armedDuring;
+        std::vector<DateTimeParts> after; // the readings of the tick after, in turn
+        std::vector<TaskKind> fired;
+    } cases[] = {
+        {"1.5 s", {{Reminder, kNoonCode}}, Time(11, 59, 59, 800), {}, {Time(12, 0, 1, 300)}, {Reminder}},
+        {"3 s", {{Reminder, kNoonCode}}, Time(11, 59, 58, 500), {}, {Time(12, 0, 1, 500)}, {Reminder}},
+        {"60 s", {{Reminder, kNoonCode}}, Time(11, 59, 30), {}, {Time(12, 0, 30)}, {Reminder}},
+        {"60.001 s", {{Reminder, kNoonCode}}, Time(11, 59, 30), {}, {Time(12, 0, 30, 1)}, {}},
+        {"61 s", {{Reminder, kNoonCode}}, Time(11, 59, 30), {}, {Time(12, 0, 31)}, {}},
+        {"across midnight", {{Reminder, 0}}, Time(23, 59, 59, 500), {}, {Time(0, 0, 1)}, {Reminder}},
+        {"the clock set back", {{Reminder, kNoonCode}}, Time(12, 0, 3), {}, {Time(11, 59, 58)}, {}},
+        {"past when armed", {{Launch, TimeCode(6, 0, 0)}}, Time(12, 0, 5), {{Reminder, TimeCode(12, 0, 3)}},
+         {Time(12, 0, 5, 500)}, {}},
+        {"two skipped in table order, one still ahead",
+         {{Launch, TimeCode(12, 0, 3)}, {Shutdown, TimeCode(12, 0, 1)}, {Alarm, kNoonCode}}, Time(11, 59, 59), {},
+         {Time(12, 0, 2)}, {Alarm, Shutdown}},
+        {"due together, the first action slow", {{Alarm, kNoonCode}, {Shutdown, kNoonCode}}, Time(11, 59, 59, 900),
+         {}, {Time(12, 0, 0, 100), Time(12, 0, 3)}, {Alarm, Shutdown}},
+        {"nothing armed before", {}, Time(11, 59, 59), {{Reminder, kNoonCode}}, {Time(12, 0, 1)}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        actions.fired.clear();
+        for (const auto& [kind, target] : c.armedBefore)
+            ArmAtTime(kind, target);
+        TimeOfDayTick(actions, FakeClock(c.before));
+        ASSERT_TRUE(actions.fired.empty());
+        for (const auto& [kind, target] : c.armedDuring)
+            ArmAtTime(kind, target);
+        const ScriptedClock clock(c.after);
+        TimeOfDayTick(actions, clock);
+        TimeOfDayTick(actions, clock); // once each
+        std::vector<Firing> expected;
+        for (const TaskKind kind : c.fired)
+            expected.emplace_back(kind, Trigger::AtTime);
+        EXPECT_EQ(actions.fired, expected);
+    }
 }
 
 } // namespace
