@@ -3,18 +3,9 @@
 #include <cstddef>
 #include <iterator>
 
-namespace {
+#include "toolkit/Text.h"
 
-std::string Utf8(const wchar_t* text, int length) {
-    if (length <= 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return {};
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), size, nullptr, nullptr);
-    return narrow;
-}
+namespace {
 
 // The locale's text for the item, without its terminating null; empty when the call fails.
 std::wstring LocaleText(LCID locale, LCTYPE item) {
@@ -33,7 +24,7 @@ std::wstring LocaleText(LCID locale, LCTYPE item) {
 void ReadText(LCID locale, LCTYPE item, std::string& value) {
     const std::wstring text = LocaleText(locale, item);
     if (!text.empty())
-        value = Utf8(text.data(), static_cast<int>(text.size()));
+        value = tk::Narrow(text);
 }
 
 // Separators are single characters; the formatter writes them for '/' and ':'.
@@ -42,7 +33,7 @@ void ReadSeparator(LCID locale, LCTYPE item, std::string& value) {
     const bool single = text.size() == 1 || (text.size() == 2 && IS_HIGH_SURROGATE(text[0]) &&
                                              IS_LOW_SURROGATE(text[1]));
     if (single)
-        value = Utf8(text.data(), static_cast<int>(text.size()));
+        value = tk::Narrow(text);
 }
 
 // The locale's number for the item; fallback when the call fails.
@@ -72,7 +63,7 @@ std::string AlternateCalendarText(const DateTimeParts& date, const wchar_t* pict
     wchar_t buffer[80];
     const int written = GetDateFormatW(GetThreadLocale(), DATE_USE_ALT_CALENDAR, &time, picture,
                                        buffer, static_cast<int>(std::size(buffer)));
-    return written > 1 ? Utf8(buffer, written - 1) : std::string();
+    return written > 1 ? tk::Narrow(std::wstring_view(buffer, static_cast<std::size_t>(written - 1))) : std::string();
 }
 
 constexpr LCTYPE ShortMonthItems[12] = {

@@ -9,6 +9,7 @@
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
+#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
@@ -16,31 +17,34 @@
 namespace {
 
 const tk::FormLayout kLayout{
-    .caption = "Form1",
-    .bounds = {453, 105, 226, 24},
-    .border = tk::BorderStyle::None,
-    .stayOnTop = true,
-    .alpha = 180,
-    .color = RGB(0, 0, 0),
-    .font = {L"MS Sans Serif", 11},
-    .icon = L"MAINICON",
+    .Caption = "Form1",
+    .Bounds96 = {453, 105, 226, 24},
+    .Border = tk::BorderStyle::None,
+    .StayOnTop = true,
+    .Alpha = 180,
+    .Color = RGB(0, 0, 0),
+    .Font = {L"MS Sans Serif", 11},
+    .Icon = L"MAINICON",
 };
 
 const tk::FontSpec kClockFont{L"宋体", 16, true, GB2312_CHARSET, RGB(255, 255, 255)};
 
 class SystemClock final : public LocalClock {
 public:
-    TimeOfDay Now() const override {
+    DateTimeParts Now() const override {
         SYSTEMTIME now;
         GetLocalTime(&now);
-        return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+        return FromSystemTime(now);
     }
 };
 
 const SystemClock systemClock;
 
 // Confirms one disarmed slot of a stop command.
-void ConfirmStop(const char* text) { ShowMessage("注意", text, InformationIcon); }
+void ConfirmStop(const char* text) {
+    UpdateKeepAwake();
+    ShowMessage("注意", text, InformationIcon);
+}
 
 } // namespace
 
@@ -80,6 +84,7 @@ TForm1::TForm1(tk::Application& application)
     SpeedButton2.OnClick = [this] { SpeedButton2Click(); };
     OnContextPopup = [this](POINT screen) { FormContextPopup(screen); };
     OnHint = [this] { return FormHint(); };
+    OnDisplayChange = [this] { FormDisplayChange(); };
 
     ClockFormat = ReadFormatSettings();
     // A change of the regional settings reaches the application window; the next tick shows it.
@@ -101,11 +106,24 @@ void TForm1::FormCreate() {
     MediaPlayer1.FileName = directory + "\\call.wav";
     MediaPlayer2.FileName = directory + "\\wake.wav";
     ShutdownScript = DirectoryWithSeparator(ExecutablePath()) + "down.bat";
+    MoveToStartCorner();
+}
 
-    // Flush with the work area's top-right corner, wherever the taskbar is docked.
+TForm1::~TForm1() { WithdrawKeepAwake(); } // whatever is armed is dropped
+
+void TForm1::MoveToStartCorner() {
+    // Flush with the primary work area's top-right corner, wherever the taskbar is docked.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     SetBounds(workArea.right - Width(), workArea.top, Width(), Height());
+}
+
+void TForm1::FormDisplayChange() {
+    // A monitor unplugged or a resolution changed may leave the strip, and with it the menu and
+    // exit, on no screen at all: then it comes back. One still partly on a screen stays.
+    const RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
+    if (!MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL))
+        MoveToStartCorner();
 }
 
 void TForm1::ReadClockFormat() {

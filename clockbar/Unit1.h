@@ -19,6 +19,7 @@
 class TForm1 : public tk::Form {
 public:
     explicit TForm1(tk::Application& application);
+    ~TForm1() override;
 
     tk::Label Label1;
     tk::SpeedButton SpeedButton1;
@@ -43,6 +44,8 @@ public:
     POINT LastCursorPos{};
 
     void FormCreate();
+    // The screens changed: a strip left on none returns to its starting corner.
+    void FormDisplayChange();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -73,6 +76,8 @@ public:
     void N6Click();  // 退出软件
 
 private:
+    void MoveToStartCorner();
+
     StripActions actions_{*this};
     WindowsEraSource eras_;
     // The second (of the system clock) that the label shows; the text can change only when it

@@ -5,6 +5,7 @@
 
 #include "core/SetupInput.h"
 #include "dialogs/Unit6.h"
+#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -25,16 +26,16 @@ const std::vector<std::string> kMinuteChoices{"1", "5", "10", "30", "60", "120",
 SetupDialog::SetupDialog(tk::Application& application, const tk::FormLayout& layout,
                          const SetupDescription& description, SetupExtras extras)
     : Form(application, layout),
-      RadioButton1(*this, description.places.countdown, description.countdownCaption, &kSetupControlFont),
+      RadioButton1(*this, description.places.countdown, description.countdownCaption, &kSongTi12),
       ComboBox1(*this, description.places.minutes, kMinuteChoices, "1"),
-      Label1(*this, description.places.minutesUnit, kSetupControlFont, "分钟后"),
-      RadioButton2(*this, description.places.atTime, description.atTimeCaption, &kSetupControlFont),
+      Label1(*this, description.places.minutesUnit, kSongTi12, "分钟后"),
+      RadioButton2(*this, description.places.atTime, description.atTimeCaption, &kSongTi12),
       ComboBox2(*this, description.places.hour, WholeNumbers(0, 23), "0"),
-      Label2(*this, description.places.hourUnit, kSetupControlFont, "时"),
+      Label2(*this, description.places.hourUnit, kSongTi12, "时"),
       ComboBox3(*this, description.places.minute, WholeNumbers(0, 59), "0"),
-      Label3(*this, description.places.minuteUnit, kSetupControlFont, "分"),
+      Label3(*this, description.places.minuteUnit, kSongTi12, "分"),
       ComboBox4(*this, description.places.second, WholeNumbers(0, 59), "0"),
-      Label4(*this, description.places.secondUnit, kSetupControlFont, "秒"),
+      Label4(*this, description.places.secondUnit, kSongTi12, "秒"),
       description_(description), extras_(extras) {}
 
 void SetupDialog::Start() {
@@ -79,6 +80,7 @@ bool SetupDialog::Arm(Trigger trigger) {
     if (extras_.reminderText)
         Form6->Memo1.SetText(extras_.reminderText->Text());
     *state = TaskArmed;
+    UpdateKeepAwake();
     if (extras_.reminderText)
         extras_.reminderText->SetText("");
     // The box has no owner: the slot already counts while it shows, and the dialog stays usable.

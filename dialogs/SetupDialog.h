@@ -5,12 +5,10 @@
 #pragma once
 
 #include "core/Scheduler.h"
+#include "dialogs/DialogStyle.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/StdControls.h"
-
-// The font of every label, radio button and button of the setup dialogs.
-inline const tk::FontSpec kSetupControlFont{L"宋体", 12, false, GB2312_CHARSET};
 
 // Where the shared controls sit, at 96 dpi. Labels size themselves to their text, so only their
 // left and top count.
@@ -26,8 +24,6 @@ struct SetupPlaces {
     tk::Bounds second;      // ComboBox4
     tk::Bounds secondUnit;  // "秒"
 };
-
-constexpr tk::Bounds LabelAt(int left, int top) { return {left, top, 0, 0}; }
 
 // What sets one setup dialog apart; static data of its unit.
 struct SetupDescription {

@@ -3,11 +3,11 @@
 namespace {
 
 const tk::FormLayout kLayout{
-    .caption = "自动关机",
-    .bounds = {0, 0, 211, 223},
-    .border = tk::BorderStyle::ToolWindow,
-    .stayOnTop = true,
-    .color = RGB(255, 255, 255),
+    .Caption = "自动关机",
+    .Bounds96 = {0, 0, 211, 223},
+    .Border = tk::BorderStyle::ToolWindow,
+    .StayOnTop = true,
+    .Color = RGB(255, 255, 255),
 };
 
 const SetupDescription kDescription{
@@ -25,8 +25,8 @@ const SetupDescription kDescription{
 
 TForm3::TForm3(tk::Application& application)
     : SetupDialog(application, kLayout, kDescription),
-      Button1(*this, {80, 184, 57, 25}, "开始", &kSetupControlFont),
-      Button2(*this, {144, 184, 57, 25}, "取消", &kSetupControlFont) {
+      Button1(*this, {80, 184, 57, 25}, "开始", &kSongTi12),
+      Button2(*this, {144, 184, 57, 25}, "取消", &kSongTi12) {
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
 }

@@ -3,25 +3,20 @@
 #include <string>
 
 #include "BuildConfig.h"
+#include "dialogs/DialogStyle.h"
 
 namespace {
 
 const tk::FormLayout kLayout{
-    .caption = "关于软件",
-    .bounds = {0, 0, 258, 209},
-    .border = tk::BorderStyle::Dialog,
-    .stayOnTop = true,
-    .color = CLR_INVALID, // the button face
-    .font = {L"MS Sans Serif", 11},
+    .Caption = "关于软件",
+    .Bounds96 = {0, 0, 258, 209},
+    .Border = tk::BorderStyle::Dialog,
+    .StayOnTop = true,
+    .Color = CLR_INVALID, // the button face
+    .Font = {L"MS Sans Serif", 11},
 };
 
-const tk::FontSpec kSongTi12{L"宋体", 12, false, GB2312_CHARSET};
-const tk::FontSpec kSongTi14{L"宋体", 14, false, GB2312_CHARSET};
-
 constexpr tk::Bounds kFrame{8, 8, 241, 155};
-
-// Label sizes are placeholders: each label sizes itself to its text.
-constexpr tk::Bounds LabelAt(int left, int top) { return {left, top, 0, 0}; }
 
 } // namespace
 

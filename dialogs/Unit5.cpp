@@ -3,11 +3,11 @@
 namespace {
 
 const tk::FormLayout kLayout{
-    .caption = "定时消息",
-    .bounds = {0, 0, 234, 371},
-    .border = tk::BorderStyle::ToolWindow,
-    .stayOnTop = true,
-    .color = RGB(255, 255, 255),
+    .Caption = "定时消息",
+    .Bounds96 = {0, 0, 234, 371},
+    .Border = tk::BorderStyle::ToolWindow,
+    .StayOnTop = true,
+    .Color = RGB(255, 255, 255),
 };
 
 const SetupDescription kDescription{
@@ -25,10 +25,10 @@ const SetupDescription kDescription{
 
 TForm5::TForm5(tk::Application& application)
     : SetupDialog(application, kLayout, kDescription, {.reminderText = &Memo1}),
-      Label5(*this, LabelAt(9, 168), kSetupControlFont, "提醒内容"),
+      Label5(*this, LabelAt(9, 168), kSongTi12, "提醒内容"),
       Memo1(*this, {8, 184, 217, 129}),
-      Button1(*this, {104, 336, 57, 25}, "确定", &kSetupControlFont),
-      Button2(*this, {168, 336, 57, 25}, "取消", &kSetupControlFont) {
+      Button1(*this, {104, 336, 57, 25}, "确定", &kSongTi12),
+      Button2(*this, {168, 336, 57, 25}, "取消", &kSongTi12) {
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
 }

@@ -1,17 +1,17 @@
 #include "dialogs/Unit6.h"
 
+#include "dialogs/DialogStyle.h"
+
 namespace {
 
 const tk::FormLayout kLayout{
-    .caption = "消息提醒",
-    .bounds = {0, 0, 250, 309},
-    .border = tk::BorderStyle::ToolWindow,
-    .stayOnTop = true,
-    .color = RGB(255, 255, 255),
-    .font = {L"MS Sans Serif", 11},
+    .Caption = "消息提醒",
+    .Bounds96 = {0, 0, 250, 309},
+    .Border = tk::BorderStyle::ToolWindow,
+    .StayOnTop = true,
+    .Color = RGB(255, 255, 255),
+    .Font = {L"MS Sans Serif", 11},
 };
-
-const tk::FontSpec kSongTi12{L"宋体", 12, false, GB2312_CHARSET};
 
 } // namespace
 

@@ -4,11 +4,11 @@ namespace {
 
 tk::FormLayout Layout() {
     return {
-        .caption = "定时开启",
-        .bounds = {0, 0, 231, 315},
-        .border = tk::BorderStyle::ToolWindow,
-        .stayOnTop = true,
-        .color = GetSysColor(COLOR_BTNHIGHLIGHT),
+        .Caption = "定时开启",
+        .Bounds96 = {0, 0, 231, 315},
+        .Border = tk::BorderStyle::ToolWindow,
+        .StayOnTop = true,
+        .Color = GetSysColor(COLOR_BTNHIGHLIGHT),
     };
 }
 
@@ -31,11 +31,11 @@ TForm7::TForm7(tk::Application& application)
     : SetupDialog(application, Layout(), kDescription, {.path = &Edit1}),
       Label5(*this, LabelAt(16, 8), kBlueText, "此功能将按照你所设定的时间自动"),
       Label6(*this, LabelAt(16, 24), kBlueText, "运行您所选择的硬盘上的一个程序"),
-      Label7(*this, LabelAt(16, 216), kSetupControlFont, "程序路径"),
+      Label7(*this, LabelAt(16, 216), kSongTi12, "程序路径"),
       Edit1(*this, {16, 232, 145, 21}),
-      Button1(*this, {168, 232, 47, 21}, "选择", &kSetupControlFont),
-      Button2(*this, {96, 272, 57, 25}, "开始", &kSetupControlFont),
-      Button3(*this, {160, 272, 57, 25}, "取消", &kSetupControlFont) {
+      Button1(*this, {168, 232, 47, 21}, "选择", &kSongTi12),
+      Button2(*this, {96, 272, 57, 25}, "开始", &kSongTi12),
+      Button3(*this, {160, 272, 57, 25}, "取消", &kSongTi12) {
     OpenDialog1.Filter = "应用程序|*.exe";
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };

@@ -1,39 +1,40 @@
 #include "platform/MediaPlayer.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
 
 namespace {
 
 constexpr wchar_t kPlayerClass[] = L"VandrelMediaPlayer";
 
+// The sound devices load at the first open, not at start. Only that first call can raise
+// (tk::ELibraryLoadError): every later one finds the functions looked up.
+constinit tk::SystemFunction<decltype(mciSendCommandW)> sendCommand{L"winmm.dll", "mciSendCommandW"};
+constinit tk::SystemFunction<decltype(mciGetErrorStringW)> getErrorString{L"winmm.dll", "mciGetErrorStringW"};
+
 template <class Parameters>
-MCIERROR Send(MCIDEVICEID device, UINT command, DWORD_PTR flags, Parameters& parameters) noexcept {
-    return mciSendCommandW(device, command, flags, reinterpret_cast<DWORD_PTR>(&parameters));
+MCIERROR Send(MCIDEVICEID device, UINT command, DWORD_PTR flags, Parameters& parameters) {
+    return sendCommand(device, command, flags, reinterpret_cast<DWORD_PTR>(&parameters));
 }
 
 } // namespace
 
 std::string MciErrorText(MCIERROR code) {
     wchar_t buffer[4096]{};
-    if (!mciGetErrorStringW(code, buffer, 4096) || buffer[0] == L'\0')
+    if (!getErrorString(code, buffer, 4096) || buffer[0] == L'\0')
         return "Unknown error code";
     return tk::Narrow(buffer);
 }
 
-MediaPlayer::~MediaPlayer() {
-    Close();
-    // A notice still queued for this player must find no player behind the window.
-    if (window_)
-        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
-}
+// The window is unbound as it goes, so a notice still queued for it finds no player.
+MediaPlayer::~MediaPlayer() { Close(); }
 
 HWND MediaPlayer::EnsureWindow() {
     if (window_)
         return window_.Get();
     // It receives the completion notices and nothing else. Without it the commands still
     // work; only the notices are lost.
-    window_ = tk::CreateMessageWindow(kPlayerClass, &MediaPlayer::StaticWndProc, this);
+    window_ = tk::CreateMessageWindow(*this, kPlayerClass);
     return window_.Get();
 }
 
@@ -140,11 +141,9 @@ void MediaPlayer::Notified(WPARAM flags) {
         OnNotify();
 }
 
-LRESULT CALLBACK MediaPlayer::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == MM_MCINOTIFY) {
-        if (auto* player = reinterpret_cast<MediaPlayer*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-            tk::Guarded([player, wParam] { player->Notified(wParam); });
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+LRESULT MediaPlayer::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != MM_MCINOTIFY)
+        return DefWindowProcW(window, message, wParam, lParam);
+    Notified(wParam);
+    return 0;
 }

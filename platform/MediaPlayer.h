@@ -12,7 +12,7 @@
 #include <string>
 
 #include "core/Exception.h"
-#include "toolkit/Handles.h"
+#include "toolkit/WindowClass.h"
 
 class EMCIDeviceError : public tk::Exception {
 public:
@@ -23,7 +23,7 @@ public:
 // The platform's description of an MCI error code, or "Unknown error code" when it has none.
 std::string MciErrorText(MCIERROR code);
 
-class MediaPlayer {
+class MediaPlayer : private tk::WindowTarget {
 public:
     // What the last completion notice reported.
     enum NotifyResult { Successful = 0, Superseded = 1, Aborted = 2, Failure = 3 };
@@ -67,9 +67,9 @@ private:
     DWORD Capability(DWORD item) const;
     void RequireOpen() const;
     void Notified(WPARAM flags);
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    tk::OwnedWindow window_;
+    tk::BoundWindow window_;
     bool open_ = false;
     MCIDEVICEID deviceId_ = 0;
     MCIERROR lastError_ = 0;

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
+#include "toolkit/Modal.h"
 #include "toolkit/Text.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "toolkit/Application.h"
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "core/ErrorText.h"
 #include "core/Exception.h"
+#include "core/Paths.h"
 #include "toolkit/Form.h"
+#include "toolkit/Modal.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -15,11 +15,6 @@ namespace {
 
 constexpr wchar_t kApplicationClass[] = L"TkApplication";
 Application* current = nullptr;
-
-struct ThreadWindows {
-    HWND except;
-    std::vector<HWND>* found;
-};
 
 } // namespace
 
@@ -36,8 +31,7 @@ std::wstring ModuleFileName() {
 }
 
 std::wstring TitleFromExecutablePath(std::wstring_view path) {
-    const std::size_t slash = path.find_last_of(L"\\:");
-    std::wstring name(slash == std::wstring_view::npos ? path : path.substr(slash + 1));
+    std::wstring name = Widen(FileNameOf(Narrow(path)));
     name = name.substr(0, name.find(L'.'));
     if (name.size() > 1)
         CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
@@ -45,25 +39,15 @@ std::wstring TitleFromExecutablePath(std::wstring_view path) {
 }
 
 Application::Application() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = &Application::StaticWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kApplicationClass;
-    RegisterClassExW(&windowClass);
-
+    RegisterWindowClass(kApplicationClass, LoadCursorW(nullptr, IDC_ARROW));
     title_ = TitleFromExecutablePath(ModuleFileName());
     // Zero size in the middle of the screen: never seen itself, it carries the taskbar entry.
-    HWND window = CreateWindowExW(0, kApplicationClass, title_.c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                                  nullptr, nullptr, instance, this);
-    window_.Reset(window);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    window_.Reset(CreateBoundWindow(*this, kApplicationClass,
+                                    {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                     .title = title_.c_str(), .bounds = {x, y, x, y}}));
+    HWND window = window_.Get();
 
     icon_.Reset(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     if (icon_) {
@@ -84,7 +68,6 @@ Application::~Application() {
         (*it)->DestroyHandle();
     while (!forms_.empty())
         forms_.pop_back();
-    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
     window_.Reset();
     if (current == this)
         current = nullptr;
@@ -128,8 +111,8 @@ bool Application::ProcessMessage() {
         return true;
     }
     // Tab and arrow keys move between the controls of the innermost modal form.
-    if (!modalForms_.empty()) {
-        HWND modal = modalForms_.back()->Handle();
+    if (Form* innermost = InnermostModalForm()) {
+        HWND modal = innermost->Handle();
         if ((message.hwnd == modal || IsChild(modal, message.hwnd)) && IsDialogMessageW(modal, &message))
             return true;
     }
@@ -151,6 +134,11 @@ void Application::ProcessMessages() {
 void Application::CentreZeroSize() {
     SetWindowPos(window_.Get(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
                  0, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Application::ShowTaskbarEntry() {
+    SetWindowPos(window_.Get(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void Application::Minimize() {
@@ -182,80 +170,6 @@ void Application::Restore() {
         SetActiveWindow(mainForm_->Handle());
 }
 
-std::vector<HWND> Application::DisableTaskWindows(HWND except) {
-    std::vector<HWND> disabled;
-    ThreadWindows search{except, &disabled};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<ThreadWindows*>(parameter);
-            if (window != search->except && IsWindowVisible(window) && IsWindowEnabled(window))
-                search->found->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    for (HWND window : disabled)
-        EnableWindow(window, FALSE);
-    return disabled;
-}
-
-void Application::EnableTaskWindows(const std::vector<HWND>& windows) {
-    for (HWND window : windows)
-        if (IsWindow(window))
-            EnableWindow(window, TRUE);
-}
-
-void Application::NormalizeTopMosts() {
-    // Each level remembers only what it moved out of the band, so that an error box inside a
-    // modal window puts back exactly what it took.
-    std::vector<HWND> moved;
-    for (auto& form : forms_) {
-        if (!form->HandleAllocated())
-            continue;
-        HWND window = form->Handle();
-        if (IsWindowVisible(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
-            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            moved.push_back(window);
-        }
-    }
-    normalizedTopMosts_.push_back(std::move(moved));
-}
-
-void Application::RestoreTopMosts() {
-    if (normalizedTopMosts_.empty())
-        return;
-    for (HWND window : normalizedTopMosts_.back())
-        if (IsWindow(window))
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    normalizedTopMosts_.pop_back();
-}
-
-TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand)
-    : active_(GetActiveWindow()), topmostsNormalized_(leaveTopmostBand && Application::Exists()) {
-    if (!Application::Exists())
-        return;
-    Application& application = Application::Instance();
-    windows_ = application.DisableTaskWindows(except);
-    if (topmostsNormalized_)
-        application.NormalizeTopMosts();
-}
-
-void TaskWindowsDisabled::Restore() {
-    if (restored_ || !Application::Exists())
-        return;
-    restored_ = true;
-    Application& application = Application::Instance();
-    application.EnableTaskWindows(windows_);
-    if (topmostsNormalized_)
-        application.RestoreTopMosts();
-}
-
-TaskWindowsDisabled::~TaskWindowsDisabled() {
-    Restore();
-    if (active_ && IsWindow(active_))
-        SetActiveWindow(active_);
-}
-
 void Application::HandleException(const std::exception& error) noexcept {
     try {
         if (HWND capture = GetCapture())
@@ -268,8 +182,7 @@ void Application::HandleException(const std::exception& error) noexcept {
     }
 }
 
-LRESULT Application::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = window_.Get();
+LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE: // the taskbar entry's Close
         if (mainForm_)
@@ -289,8 +202,8 @@ LRESULT Application::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             terminated_ = true;
         return 0;
     case WM_SETFOCUS: // the taskbar entry was activated: pass the focus to the program's window
-        if (!modalForms_.empty())
-            SetFocus(modalForms_.back()->Handle());
+        if (Form* innermost = InnermostModalForm())
+            SetFocus(innermost->Handle());
         else if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
             SetFocus(mainForm_->Handle());
         return 0;
@@ -302,16 +215,6 @@ LRESULT Application::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Application::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* application = reinterpret_cast<Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!application || !application->window_)
-        return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    if (!Guarded([&] { result = application->WindowProc(message, wParam, lParam); }))
-        result = DefWindowProcW(window, message, wParam, lParam);
-    return result;
 }
 
 void ReportException(const std::exception& error) noexcept {
@@ -328,10 +231,9 @@ void ReportUnknownException() noexcept {
 void ShowStartupFailure(const std::exception& error) noexcept {
     try {
         const auto* known = dynamic_cast<const Exception*>(&error);
-        std::wstring module = ModuleFileName();
-        module = module.substr(module.find_last_of(L"\\:") + 1);
-        const std::wstring text = L"Exception " + Widen(known ? known->ClassName() : "std::exception") +
-                                  L" in module " + module + L".\n" + Widen(ErrorReportText(error.what()));
+        const std::string module(FileNameOf(Narrow(ModuleFileName())));
+        const std::wstring text = Widen(std::string("Exception ") + (known ? known->ClassName() : "std::exception") +
+                                        " in module " + module + ".\n" + ErrorReportText(error.what()));
         MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR);
     } catch (...) {
     }

@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "toolkit/Handles.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 
 class Form;
 
-class Application {
+class Application : private WindowTarget {
 public:
     Application();
     ~Application();
@@ -65,55 +66,23 @@ public:
     // Called when the regional settings change (WM_WININICHANGE reaches the application window).
     std::function<void()> OnSettingChange;
 
-    // Modal support: the program's visible, enabled top-level windows except `except` are
-    // disabled and later enabled again; topmost windows of the program leave the topmost band
-    // for as long as a modal window is up. Each Normalize is paired with one Restore.
-    std::vector<HWND> DisableTaskWindows(HWND except);
-    void EnableTaskWindows(const std::vector<HWND>& windows);
-    void NormalizeTopMosts();
-    void RestoreTopMosts();
-
-    // Forms currently shown modally, innermost last; the innermost gets dialog keyboard
-    // handling (Tab order) in the message loop.
-    void PushModal(Form* form) { modalForms_.push_back(form); }
-    void PopModal() { modalForms_.pop_back(); }
+    // The forms in order of creation.
+    const std::vector<std::unique_ptr<Form>>& Forms() const noexcept { return forms_; }
+    // The zero-size application window is shown with the first form: it is the taskbar entry.
+    void ShowTaskbarEntry();
 
 private:
     void AddForm(std::unique_ptr<Form> form);
     bool ProcessMessage();
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CentreZeroSize();
 
-    OwnedWindow window_;
+    BoundWindow window_;
     OwnedIcon icon_;
     std::wstring title_;
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
-    std::vector<Form*> modalForms_;
-    std::vector<std::vector<HWND>> normalizedTopMosts_;
     bool terminated_ = false;
-};
-
-// For one scope, the program's visible, enabled top-level windows other than `except` are
-// disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
-// windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
-// then reactivates the remembered window. Modal windows, the error box and the open-file dialog
-// all go through this.
-class TaskWindowsDisabled {
-public:
-    explicit TaskWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);
-    ~TaskWindowsDisabled();
-    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
-    HWND Active() const noexcept { return active_; }
-    void Restore();
-
-private:
-    std::vector<HWND> windows_;
-    HWND active_;
-    bool topmostsNormalized_;
-    bool restored_ = false;
 };
 
 // The application title as the taskbar entry and the error report show it: the executable's

@@ -3,6 +3,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include "toolkit/Form.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -71,14 +72,12 @@ void SpeedButton::Paint(HDC dc) {
     IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
 
     int offsetX = 0, offsetY = 0;
-    HTHEME theme = IsAppThemed() ? OpenThemeData(Parent().Handle(), L"TOOLBAR") : nullptr;
-    if (theme) {
+    if (HTHEME theme = static_cast<HTHEME>(theme_.Get(Parent().Handle()))) {
         if (down_ || hot_) {
             RECT frame = bounds;
             DrawThemeBackground(theme, dc, TP_BUTTON, down_ ? TS_PRESSED : TS_HOT, &frame, nullptr);
         }
         if (down_) offsetX = 1; // the themed pressed look moves the picture right only
-        CloseThemeData(theme);
     } else {
         RECT frame = bounds;
         if (down_) {
@@ -103,7 +102,7 @@ void SpeedButton::Paint(HDC dc) {
 }
 
 void SpeedButton::MouseDown(const MouseEvent& event) {
-    if (event.button == MouseButton::Left) {
+    if (event.Button == MouseButton::Left) {
         pressing_ = true;
         down_ = true;
         Invalidate();
@@ -113,7 +112,7 @@ void SpeedButton::MouseDown(const MouseEvent& event) {
 
 void SpeedButton::MouseMove(const MouseEvent& event) {
     if (pressing_) {
-        const bool inside = Contains(event.client);
+        const bool inside = Contains(event.Client);
         if (inside != down_) {
             down_ = inside;
             Invalidate();
@@ -123,8 +122,8 @@ void SpeedButton::MouseMove(const MouseEvent& event) {
 }
 
 void SpeedButton::MouseUp(const MouseEvent& event) {
-    const bool click = event.button == MouseButton::Left && pressing_ && Contains(event.client);
-    if (event.button == MouseButton::Left) {
+    const bool click = event.Button == MouseButton::Left && pressing_ && Contains(event.Client);
+    if (event.Button == MouseButton::Left) {
         pressing_ = false;
         down_ = false;
         Invalidate();

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "toolkit/Form.h"
+#include "toolkit/DrawnControls.h"
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -50,8 +50,10 @@ public:
     void MouseLeave() override;
     void CaptureLost() override;
     const std::wstring* Hint() const override { return &hint_; }
+    void ThemeChanged() override { theme_.Reset(); }
 
 private:
+    ThemeData theme_{L"TOOLBAR"};
     OwnedBitmap glyph_;
     SIZE glyphSize_{};
     COLORREF transparent_ = 0;

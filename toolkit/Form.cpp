@@ -1,12 +1,10 @@
 #include "toolkit/Form.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
-
-#include "toolkit/Application.h"
 #include "core/Exception.h"
+#include "toolkit/Application.h"
+#include "toolkit/Modal.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -15,25 +13,9 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TkForm";
 constexpr int kFirstControlId = 100; // clear of IDOK/IDCANCEL, which dialog keys send
-constexpr int kTooltipInitial = 500;  // ms the pointer rests before a tooltip shows
-constexpr int kTooltipAutoPop = 2500; // ms a control's tooltip stays
 constexpr int kFormHintAutoPop = 30000;
-constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the graphic controls' indexes
-constexpr UINT_PTR kFormHintTimer = 1;
-
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-void RegisterFormClass(WNDPROC procedure) {
-    static const bool registered = [procedure] {
-        WNDCLASSEXW windowClass{sizeof windowClass};
-        windowClass.lpfnWndProc = procedure;
-        windowClass.hInstance = Instance();
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = kFormClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    (void)registered;
-}
+constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the drawn controls' indexes
+constexpr int kFormHintWidth = 600;        // at 96 dpi
 
 DWORD StyleOf(BorderStyle border) {
     switch (border) {
@@ -46,154 +28,41 @@ DWORD StyleOf(BorderStyle border) {
 
 DWORD ExStyleOf(const FormLayout& layout) {
     DWORD exStyle = WS_EX_CONTROLPARENT;
-    if (layout.border == BorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
-    if (layout.border == BorderStyle::ToolWindow) exStyle |= WS_EX_TOOLWINDOW;
-    if (layout.stayOnTop) exStyle |= WS_EX_TOPMOST;
+    if (layout.Border == BorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
+    if (layout.Border == BorderStyle::ToolWindow) exStyle |= WS_EX_TOOLWINDOW;
+    if (layout.StayOnTop) exStyle |= WS_EX_TOPMOST;
     return exStyle;
-}
-
-// Looked up once: where the platform lacks it the strip simply stays opaque.
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-SetLayeredWindowAttributesFn LayeredAttributes() {
-    static const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "SetLayeredWindowAttributes")));
-    return function;
 }
 
 } // namespace
 
-int ScreenDpi() {
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpiForSystem = reinterpret_cast<GetDpiForSystemFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "GetDpiForSystem")));
-    if (getDpiForSystem)
-        return static_cast<int>(getDpiForSystem());
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-OwnedFont CreateFontFor(const FontSpec& font, int dpi) {
-    return OwnedFont(CreateFontW(-ScaleToDpi(font.height, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                                 FALSE, FALSE, FALSE, font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.face));
-}
-
-COLORREF TextColorOf(const FontSpec& font) {
-    return font.color == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : font.color;
-}
-
-// ---- GraphicControl -------------------------------------------------------------------------
-
-GraphicControl::GraphicControl(Form& parent, Bounds b) : parent_(parent), bounds96_(b) {
-    bounds_ = {parent.Scale(b.left), parent.Scale(b.top), parent.Scale(b.left + b.width),
-               parent.Scale(b.top + b.height)};
-    parent.graphics_.push_back(this);
-    if (parent.HandleAllocated())
-        parent.AddTooltip(this, parent.graphics_.size() - 1);
-}
-
-void GraphicControl::SetBoundsRect(const RECT& bounds) {
-    if (EqualRect(&bounds, &bounds_))
-        return;
-    Invalidate();
-    bounds_ = bounds;
-    Invalidate();
-}
-
-void GraphicControl::Invalidate() { parent_.Invalidate(&bounds_); }
-
-void GraphicControl::DpiChanged(int dpi) {
-    const Bounds& b = bounds96_;
-    SetBoundsRect({ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.left + b.width, dpi),
-                   ScaleToDpi(b.top + b.height, dpi)});
-}
-
-void GraphicControl::MouseDown(const MouseEvent& event) {
-    if (OnMouseDown) OnMouseDown(event);
-}
-void GraphicControl::MouseMove(const MouseEvent& event) {
-    if (OnMouseMove) OnMouseMove(event);
-}
-void GraphicControl::MouseUp(const MouseEvent& event) {
-    if (OnMouseUp) OnMouseUp(event);
-}
-
-// ---- WinControl -----------------------------------------------------------------------------
-
-WinControl::WinControl(Form& parent, const ControlLayout& layout)
-    : parent_(parent), layout_(layout), text_(layout.caption ? layout.caption : ""),
-      id_(kFirstControlId + static_cast<int>(parent.children_.size())) {
-    parent.children_.push_back(this);
-    if (parent.HandleAllocated())
-        CreateHandle(parent.Handle(), parent.Dpi());
-}
-
-void WinControl::CreateHandle(HWND parentWindow, int dpi) {
-    const Bounds& b = layout_.bounds;
-    handle_ = CreateWindowExW(layout_.exStyle, layout_.windowClass, Widen(text_).c_str(),
-                              WS_CHILD | WS_VISIBLE | layout_.style, ScaleToDpi(b.left, dpi),
-                              ScaleToDpi(b.top, dpi), ScaleToDpi(b.width, dpi), ScaleToDpi(b.height, dpi),
-                              parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), Instance(),
-                              nullptr);
-    if (layout_.font)
-        font_ = CreateFontFor(*layout_.font, dpi);
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.Get() : parent_.Font()), FALSE);
-}
-
-void WinControl::DpiChanged(int dpi) {
-    const Bounds& b = layout_.bounds;
-    if (layout_.font)
-        font_ = CreateFontFor(*layout_.font, dpi);
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.Get() : parent_.Font()), FALSE);
-    SetWindowPos(handle_, nullptr, ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.width, dpi),
-                 ScaleToDpi(b.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::string WinControl::Text() const {
-    if (!handle_)
-        return text_;
-    std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
-    buffer.resize(static_cast<std::size_t>(GetWindowTextW(handle_, buffer.data(), static_cast<int>(buffer.size()))));
-    return Narrow(buffer);
-}
-
-void WinControl::SetText(const std::string& text) {
-    text_ = text;
-    if (handle_)
-        SetWindowTextW(handle_, Widen(text).c_str());
-}
-
-RECT WinControl::BoundsRect() const {
-    RECT rect{};
-    GetWindowRect(handle_, &rect);
-    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// ---- Form -----------------------------------------------------------------------------------
-
 Form::Form(Application& application, const FormLayout& layout)
     : app_(application), layout_(layout), dpi_(ScreenDpi()) {
-    font_ = CreateFontFor(layout.font, dpi_);
-    left_ = layout.bounds.left;
-    top_ = layout.bounds.top;
-    RECT frame{0, 0, Scale(layout.bounds.width), Scale(layout.bounds.height)};
-    AdjustWindowRectEx(&frame, StyleOf(layout.border), FALSE, ExStyleOf(layout));
-    width_ = frame.right - frame.left;
-    height_ = frame.bottom - frame.top;
+    font_ = CreateFontFor(layout.Font, dpi_);
+    left_ = layout.Bounds96.Left;
+    top_ = layout.Bounds96.Top;
+    FitFrameToClient();
+}
+
+// The window's size for the layout's client size at the form's resolution.
+void Form::FitFrameToClient() {
+    RECT frame{0, 0, Scale(layout_.Bounds96.Width), Scale(layout_.Bounds96.Height)};
+    AdjustWindowRectEx(&frame, StyleOf(layout_.Border), FALSE, ExStyleOf(layout_));
+    SetBounds(left_, top_, frame.right - frame.left, frame.bottom - frame.top);
 }
 
 Form::~Form() { DestroyHandle(); }
 
 void Form::DestroyHandle() {
     // Messages sent while the window goes must find no control of a half-destroyed form.
-    captureControl_ = nullptr;
-    hoverControl_ = nullptr;
-    graphics_.clear();
+    drawn_.Clear();
     children_.clear();
     window_.Reset();
+}
+
+void Form::WindowUnbound() {
+    tooltip_.OwnerDestroyed(); // the platform destroys the tooltip with its owner
+    window_.Release();
 }
 
 HWND Form::Handle() {
@@ -203,18 +72,40 @@ HWND Form::Handle() {
 }
 
 COLORREF Form::Color() const noexcept {
-    return layout_.color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : layout_.color;
+    return layout_.Color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : layout_.Color;
+}
+
+void Form::AddDrawnControl(GraphicControl* control) { drawn_.Add(control); }
+
+int Form::AddWindowedControl(WinControl* control) {
+    children_.push_back(control);
+    return kFirstControlId + static_cast<int>(children_.size() - 1);
+}
+
+WinControl* Form::ChildOf(LPARAM handle) const {
+    for (WinControl* child : children_)
+        if (handle && child->Handle() == reinterpret_cast<HWND>(handle))
+            return child;
+    return nullptr;
 }
 
 void Form::CreateWnd() {
-    RegisterFormClass(&Form::StaticWndProc);
-    const DWORD exStyle = ExStyleOf(layout_);
-    HWND window = CreateWindowExW(exStyle, kFormClass, Widen(layout_.caption).c_str(), StyleOf(layout_.border),
-                                  left_, top_, width_, height_, app_.Handle(), nullptr, Instance(), this);
+    RegisterWindowClass(kFormClass, LoadCursorW(nullptr, IDC_ARROW));
+    const std::wstring caption = Widen(layout_.Caption);
+    // WindowBound takes the handle at WM_NCCREATE, so handlers during creation see it.
+    HWND window = CreateBoundWindow(*this, kFormClass,
+                                    {.style = StyleOf(layout_.Border), .exStyle = ExStyleOf(layout_),
+                                     .title = caption.c_str(), .bounds = {left_, top_, left_ + width_, top_ + height_},
+                                     .owner = app_.Handle()});
     if (!window)
         throw EOutOfResources("Error creating window");
-    // StaticWndProc took ownership of the handle at WM_NCCREATE.
-    if (layout_.border != BorderStyle::None) {
+    // Per-monitor awareness sends no WM_DPICHANGED for where a window is created: a monitor of
+    // another resolution than the system's is adopted here, before the controls are built.
+    if (const int dpi = WindowDpi(window); dpi != dpi_) {
+        AdoptDpi(dpi);
+        FitFrameToClient();
+    }
+    if (layout_.Border != BorderStyle::None) {
         // Only Close stays on the title bar's menu of a fixed-size window.
         HMENU menu = GetSystemMenu(window, FALSE);
         for (UINT command : {SC_MAXIMIZE, SC_MINIMIZE, SC_SIZE, SC_RESTORE})
@@ -223,102 +114,36 @@ void Form::CreateWnd() {
     background_.Reset(CreateSolidBrush(Color()));
     for (WinControl* child : children_)
         child->CreateHandle(window, dpi_);
-    for (std::size_t i = 0; i < graphics_.size(); ++i)
-        AddTooltip(graphics_[i], i);
+    // Asked for once the controls are whole. The form hint comes after the drawn controls'
+    // tooltips, which so keep their places.
+    for (std::size_t i = 0; i < drawn_.All().size(); ++i)
+        if (const std::wstring* hint = drawn_.All()[i]->Hint())
+            tooltip_.AddTool(i, drawn_.All()[i]->BoundsRect(), *hint);
     if (OnHint)
-        AddFormHint();
+        tooltip_.AddClientTool(kFormHintTool, OnHint, kFormHintAutoPop, Scale(kFormHintWidth));
     ApplyTranslucency();
-    if (layout_.icon) {
+    if (layout_.Icon) {
         const int size = GetSystemMetrics(SM_CXICON);
-        HICON icon = static_cast<HICON>(LoadImageW(Instance(), layout_.icon, IMAGE_ICON, size, size, LR_SHARED));
+        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), layout_.Icon, IMAGE_ICON, size, size,
+                                                   LR_SHARED));
         SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     }
-    if (layout_.stayOnTop)
+    if (layout_.StayOnTop)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void Form::ApplyTranslucency() {
-    if (layout_.alpha == 255)
-        return;
-    auto setAttributes = LayeredAttributes();
-    if (!setAttributes)
+    // Looked up once: where the platform lacks it the window simply stays opaque.
+    using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    static const auto setAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "SetLayeredWindowAttributes")));
+    if (layout_.Alpha == 255 || !setAttributes)
         return;
     HWND window = window_.Get();
     const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
     if (!(exStyle & WS_EX_LAYERED))
         SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    setAttributes(window, 0, layout_.alpha, LWA_ALPHA);
-}
-
-HWND Form::EnsureTooltip() {
-    if (!tooltip_) {
-        tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                                       0, window_.Get(), nullptr, Instance(), nullptr));
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, kTooltipInitial);
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipAutoPop);
-    }
-    return tooltip_.Get();
-}
-
-void Form::AddTooltip(GraphicControl* control, std::size_t index) {
-    const std::wstring* hint = control->Hint();
-    if (!hint || !window_)
-        return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_.Get();
-    tool.uId = index;
-    tool.rect = control->BoundsRect();
-    tool.lpszText = const_cast<wchar_t*>(hint->c_str());
-    SendMessageW(EnsureTooltip(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-// The form hint is the last tool and covers the whole client area: the tooltip takes the first
-// tool under the pointer, so the controls' own tooltips, added before it, keep their places.
-void Form::AddFormHint() {
-    HWND tooltip = EnsureTooltip();
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = window_.Get();
-    tool.uId = kFormHintTool;
-    GetClientRect(window_.Get(), &tool.rect);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(600)); // honours the line breaks
-}
-
-LRESULT Form::HintNotify(const NMHDR& header) {
-    if (header.idFrom != kFormHintTool)
-        return 0;
-    switch (header.code) {
-    case TTN_GETDISPINFOW: {
-        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
-        hintText_ = Widen(OnHint());
-        info.lpszText = hintText_.data();
-        break;
-    }
-    case TTN_SHOW: { // a list is read for longer than a button's name; it follows the form meanwhile
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kFormHintAutoPop);
-        SetTimer(window_.Get(), kFormHintTimer, 1000, nullptr);
-        // A form at the screen's edge would push a wide list off it: keep it on the monitor.
-        RECT tip{};
-        GetWindowRect(tooltip_.Get(), &tip);
-        MONITORINFO monitor{sizeof monitor};
-        GetMonitorInfoW(MonitorFromWindow(window_.Get(), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& area = monitor.rcWork;
-        const int left = std::max(area.left, std::min(tip.left, area.right - (tip.right - tip.left)));
-        const int top = std::max(area.top, std::min(tip.top, area.bottom - (tip.bottom - tip.top)));
-        SetWindowPos(tooltip_.Get(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return TRUE; // placed here
-    }
-    case TTN_POP:
-        SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipAutoPop);
-        KillTimer(window_.Get(), kFormHintTimer);
-        break;
-    }
-    return 0;
+    setAttributes(window, 0, layout_.Alpha, LWA_ALPHA);
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -331,43 +156,33 @@ void Form::SetBounds(int left, int top, int width, int height) {
 }
 
 void Form::WindowMoved() {
-    RECT rect{};
-    GetWindowRect(window_.Get(), &rect);
     if (IsIconic(window_.Get()) || IsZoomed(window_.Get()))
         return; // keep the normal bounds
+    RECT rect{};
+    GetWindowRect(window_.Get(), &rect);
     left_ = rect.left;
     top_ = rect.top;
     width_ = rect.right - rect.left;
     height_ = rect.bottom - rect.top;
 }
 
-void Form::ChangeDpi(int dpi, const RECT& suggested) {
+void Form::AdoptDpi(int dpi) {
     dpi_ = dpi;
-    font_ = CreateFontFor(layout_.font, dpi);
-    for (GraphicControl* control : graphics_)
-        control->DpiChanged(dpi);
+    OwnedFont previous = std::move(font_); // the controls still draw with it until they change
+    font_ = CreateFontFor(layout_.Font, dpi);
+    drawn_.DpiChanged(dpi);
     for (WinControl* child : children_)
-        child->DpiChanged(dpi);
-    if (tooltip_) {
-        for (std::size_t i = 0; i < graphics_.size(); ++i) {
-            TOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = window_.Get();
-            tool.uId = i;
-            tool.rect = graphics_[i]->BoundsRect();
-            SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
+        if (child->Handle())
+            child->DpiChanged(dpi);
+    for (std::size_t i = 0; i < drawn_.All().size(); ++i)
+        tooltip_.MoveTool(i, drawn_.All()[i]->BoundsRect());
+}
+
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    AdoptDpi(dpi);
     SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (tooltip_ && OnHint) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = window_.Get();
-        tool.uId = kFormHintTool;
-        GetClientRect(window_.Get(), &tool.rect);
-        SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    tooltip_.ClientResized();
     Invalidate();
 }
 
@@ -378,6 +193,7 @@ void Form::CentreOnDesktop() {
 }
 
 void Form::Show() { ShowState(SW_SHOWNORMAL); }
+int Form::ShowModal() { return RunModal(*this); }
 
 void Form::ShowState(int showCommand) {
     HWND window = Handle();
@@ -385,9 +201,7 @@ void Form::ShowState(int showCommand) {
         CentreOnDesktop();
     shownBefore_ = true;
     visible_ = true;
-    // The zero-size application window is shown with the first form: it is the taskbar entry.
-    SetWindowPos(app_.Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    app_.ShowTaskbarEntry();
     ShowWindow(window, showCommand);
 }
 
@@ -399,53 +213,11 @@ void Form::Hide() {
 
 void Form::Close() {
     if (IsModal())
-        modalResult = mrCancel;
+        ModalResult = ModalCancel;
     else if (this == app_.MainForm())
         app_.Terminate();
     else
         Hide();
-}
-
-int Form::ShowModal() {
-    HWND window = Handle();
-    if (IsWindowVisible(window) || !IsWindowEnabled(window))
-        throw EInvalidOperation("Cannot make a visible window modal");
-    if (HWND capture = GetCapture()) {
-        SendMessageW(capture, WM_CANCELMODE, 0, 0);
-        ReleaseCapture();
-    }
-    TaskWindowsDisabled disabled(window);
-    ++modalLevel_;
-    modalResult = 0;
-    app_.PushModal(this);
-
-    struct Finish { // runs on return and if showing fails, before `disabled` reactivates
-        Form& form;
-        TaskWindowsDisabled& disabled;
-        ~Finish() {
-            form.app_.PopModal();
-            --form.modalLevel_;
-            // Enable the others before hiding, so that activation can go back to them.
-            disabled.Restore();
-            form.Hide();
-        }
-    } finish{*this, disabled};
-
-    Show();
-    SetActiveWindow(window);
-    if (!children_.empty()) {
-        HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
-        SetFocus(first ? first : window);
-    }
-    while (modalResult == 0) {
-        app_.HandleMessage();
-        if (app_.Terminated())
-            modalResult = mrCancel;
-    }
-    // This loop took the quit message: post it again for whatever loop runs outside this one.
-    if (app_.Terminated())
-        PostQuitMessage(0);
-    return modalResult;
 }
 
 void Form::Invalidate(const RECT* area) {
@@ -453,202 +225,70 @@ void Form::Invalidate(const RECT* area) {
         InvalidateRect(window_.Get(), area, FALSE);
 }
 
-void Form::Paint(HDC dc, const RECT& area) {
-    FillRect(dc, &area, background_.Get());
-    for (GraphicControl* control : graphics_) {
-        RECT overlap{};
-        const RECT bounds = control->BoundsRect();
-        if (control->visible && IntersectRect(&overlap, &bounds, &area))
-            control->Paint(dc);
-    }
-}
-
-GraphicControl* Form::ControlAt(POINT client) const {
-    // Later controls lie on top of earlier ones.
-    for (auto it = graphics_.rbegin(); it != graphics_.rend(); ++it)
-        if ((*it)->visible && (*it)->enabled && (*it)->Contains(client))
-            return *it;
-    return nullptr;
-}
-
-void Form::SetHover(GraphicControl* control) {
-    if (control == hoverControl_)
-        return;
-    if (hoverControl_)
-        hoverControl_->MouseLeave();
-    hoverControl_ = control;
-    if (hoverControl_)
-        hoverControl_->MouseEnter();
-}
-
-void Form::MouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    MouseEvent event;
-    event.keys = GET_KEYSTATE_WPARAM(wParam);
-    event.client = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    switch (message) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: event.button = MouseButton::Right; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: event.button = MouseButton::Middle; break;
-    default: event.button = MouseButton::Left; break;
-    }
-    // While the left button holds the capture, everything goes to the control it was pressed on.
-    GraphicControl* target = captured_ ? captureControl_ : ControlAt(event.client);
-
-    switch (message) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        if (message == WM_LBUTTONDOWN) {
-            captureControl_ = target;
-            captured_ = true;
-            SetCapture(window_.Get());
-        }
-        if (target) target->MouseDown(event);
-        else if (OnMouseDown) OnMouseDown(event);
-        break;
-    case WM_MOUSEMOVE:
-        if (!trackingLeave_) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_.Get(), 0};
-            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        }
-        SetHover(captured_ ? (ControlAt(event.client) == captureControl_ ? captureControl_ : nullptr)
-                           : ControlAt(event.client));
-        if (target) target->MouseMove(event);
-        else if (OnMouseMove) OnMouseMove(event);
-        break;
-    default: // button released
-        if (message == WM_LBUTTONUP && captured_) {
-            captured_ = false;
-            ReleaseCapture();
-        }
-        if (target) target->MouseUp(event);
-        else if (OnMouseUp) OnMouseUp(event);
-        break;
-    }
-}
-
 LRESULT Form::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_.Get(), message, wParam, lParam);
 }
 
-LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1; // WM_PAINT fills everything, off-screen
-    case WM_PAINT: {
-        PaintScope paint(window_.Get());
-        RECT client{};
-        GetClientRect(window_.Get(), &client);
-        MemoryDc buffer(paint.Dc());
-        OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
-        SelectGuard selectBitmap(buffer.Get(), bitmap.Get());
-        Paint(buffer.Get(), paint.Area());
-        const RECT& area = paint.Area();
-        BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.Get(),
-               area.left, area.top, SRCCOPY);
-        return 0;
-    }
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
-        MouseMessage(message, wParam, lParam);
-        // The default handling of a right-button release is what asks for the context menu.
-        return message == WM_RBUTTONUP ? DefaultProc(message, wParam, lParam) : 0;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        SetHover(nullptr);
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (captured_ && reinterpret_cast<HWND>(lParam) != window_.Get()) {
-            captured_ = false;
-            if (captureControl_) captureControl_->CaptureLost();
-            captureControl_ = nullptr;
-        }
-        return 0;
-    case WM_CANCELMODE:
-        if (captured_) ReleaseCapture();
+LRESULT Form::KeyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The menu key and Shift+F10 ask for the context menu here, so it comes once and alike on
+    // every platform (not all default window procedures make the request themselves).
+    if (!OnContextPopup || !(wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)))
         return DefaultProc(message, wParam, lParam);
-    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
-        // The menu key and Shift+F10 ask for the context menu here, so it comes once and alike
-        // on every platform (not all default window procedures make the request themselves).
-        if (OnContextPopup && (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))) {
-            if (message == WM_KEYUP || message == WM_SYSKEYUP)
-                SendMessageW(window_.Get(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_.Get()), MAKELPARAM(-1, -1));
-            return 0;
-        }
-        return DefaultProc(message, wParam, lParam);
-    case WM_CONTEXTMENU:
-        if (OnContextPopup) {
-            OnContextPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            return 0;
-        }
-        return DefaultProc(message, wParam, lParam);
-    case WM_COMMAND:
-        for (WinControl* child : children_)
-            if (lParam && child->Handle() == reinterpret_cast<HWND>(lParam)) {
-                child->Command(HIWORD(wParam));
-                return 0;
-            }
-        return 0;
-    case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORBTN:
-        for (WinControl* child : children_)
-            if (child->Handle() == reinterpret_cast<HWND>(lParam))
-                if (HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam)))
-                    return reinterpret_cast<LRESULT>(brush);
-        if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-            SetBkColor(reinterpret_cast<HDC>(wParam), Color());
-            return reinterpret_cast<LRESULT>(background_.Get());
-        }
-        return DefaultProc(message, wParam, lParam);
-    case WM_CLOSE:
-        Close();
-        return 0;
-    case WM_NOTIFY:
-        if (tooltip_ && reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == tooltip_.Get())
-            return HintNotify(*reinterpret_cast<const NMHDR*>(lParam));
-        return DefaultProc(message, wParam, lParam);
-    case WM_TIMER:
-        if (wParam == kFormHintTimer) {
-            if (OnHint().empty()) {
-                SendMessageW(tooltip_.Get(), TTM_POP, 0, 0);
-            } else {
-                TOOLINFOW tool{};
-                tool.cbSize = sizeof tool;
-                tool.hwnd = window_.Get();
-                tool.uId = kFormHintTool;
-                tool.lpszText = LPSTR_TEXTCALLBACKW; // asks for the text again
-                SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-            }
-            return 0;
-        }
-        return DefaultProc(message, wParam, lParam);
-    case WM_DPICHANGED: // the window moved to a screen of another resolution
-        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_MOVE: case WM_SIZE:
-        WindowMoved();
-        return DefaultProc(message, wParam, lParam);
-    default:
-        return DefaultProc(message, wParam, lParam);
-    }
+    if (message == WM_KEYUP || message == WM_SYSKEYUP)
+        SendMessageW(window_.Get(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window_.Get()), MAKELPARAM(-1, -1));
+    return 0;
 }
 
-LRESULT CALLBACK Form::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* form = static_cast<Form*>(create->lpCreateParams);
-        form->window_.Reset(window); // so that handlers during creation see the handle
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        form->window_.Release();
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+LRESULT Form::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!OnContextPopup)
+        return DefaultProc(message, wParam, lParam);
+    OnContextPopup({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT Form::ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (WinControl* child = ChildOf(lParam))
+        if (HBRUSH brush = child->ControlColor(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+    if (message == WM_CTLCOLOREDIT)
+        return DefaultProc(message, wParam, lParam);
+    SetBkColor(reinterpret_cast<HDC>(wParam), Color());
+    return reinterpret_cast<LRESULT>(background_.Get());
+}
+
+LRESULT Form::NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (!Guarded([&] { result = form->WndProc(message, wParam, lParam); }))
-        result = DefWindowProcW(window, message, wParam, lParam);
-    return result;
+    if (tooltip_.Notify(*reinterpret_cast<const NMHDR*>(lParam), result))
+        return result;
+    return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return 1; // WM_PAINT fills everything, off-screen
+    case WM_PAINT: drawn_.PaintWindow(window_.Get(), background_.Get()); return 0;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP: case WM_MBUTTONUP: drawn_.Mouse(message, wParam, lParam); return 0;
+    case WM_MOUSEMOVE: tooltip_.Activate(window_.Get()); drawn_.Mouse(message, wParam, lParam); return 0;
+    // The default handling of a right-button release is what asks for the context menu.
+    case WM_RBUTTONUP: drawn_.Mouse(message, wParam, lParam); return DefaultProc(message, wParam, lParam);
+    case WM_MOUSELEAVE: drawn_.MouseLeft(); return 0;
+    case WM_CAPTURECHANGED: drawn_.CaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
+    case WM_CANCELMODE: drawn_.CancelMode(); return DefaultProc(message, wParam, lParam);
+    case WM_THEMECHANGED: drawn_.ThemeChanged(); Invalidate(); return DefaultProc(message, wParam, lParam);
+    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: return KeyMessage(message, wParam, lParam);
+    case WM_CONTEXTMENU: return ContextMenuMessage(message, wParam, lParam);
+    case WM_COMMAND: if (WinControl* child = ChildOf(lParam)) child->Command(HIWORD(wParam)); return 0;
+    case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORBTN:
+        return ControlColorMessage(message, wParam, lParam);
+    case WM_CLOSE: Close(); return 0;
+    case WM_NOTIFY: return NotifyMessage(message, wParam, lParam);
+    // The window moved to a screen of another resolution.
+    case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_MOVE: case WM_SIZE: WindowMoved(); return DefaultProc(message, wParam, lParam);
+    case WM_DISPLAYCHANGE: if (OnDisplayChange) OnDisplayChange(); return DefaultProc(message, wParam, lParam);
+    default: return DefaultProc(message, wParam, lParam);
+    }
 }
 
 } // namespace tk

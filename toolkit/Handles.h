@@ -48,9 +48,9 @@ using OwnedBrush = Owned<HBRUSH, GdiTraits>;
 using OwnedIcon = Owned<HICON, IconTraits>;
 using OwnedMenu = Owned<HMENU, MenuTraits>;
 
-// A message-only window of its own class (registered on first use), carrying `owner` in its
-// user data: timers and sound players take their messages on one.
-OwnedWindow CreateMessageWindow(const wchar_t* className, WNDPROC procedure, void* owner);
+struct FindTraits { static void Close(HANDLE h) noexcept { FindClose(h); } };
+// A FindFirstFile search; empty (not INVALID_HANDLE_VALUE) when the search found nothing.
+using OwnedFind = Owned<HANDLE, FindTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectGuard {
@@ -78,6 +78,19 @@ public:
 private:
     HWND window_;
     PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// The screen's DC for one scope (reading its device capabilities).
+class ScreenDc {
+public:
+    ScreenDc() noexcept : dc_(GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() { ReleaseDC(nullptr, dc_); }
+    HDC Get() const noexcept { return dc_; }
+
+private:
     HDC dc_;
 };
 

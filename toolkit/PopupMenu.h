@@ -11,22 +11,22 @@
 #include <vector>
 
 #include "toolkit/Handles.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 
 struct MenuItem {
-    std::string name;              // the item's name in the program (N1, N2, ...)
-    std::string caption;           // "-" draws a separator line
-    std::function<void()> onClick; // none for separators and submenus
-    std::vector<MenuItem> items;   // a non-empty list makes the item a submenu
+    std::string Name;              // the item's name in the program (N1, N2, ...)
+    std::string Caption;           // "-" draws a separator line
+    std::function<void()> OnClick; // none for separators and submenus
+    std::vector<MenuItem> Items;   // a non-empty list makes the item a submenu
 };
 
-class PopupMenu {
+class PopupMenu : private WindowTarget {
 public:
     explicit PopupMenu(std::vector<MenuItem> items);
     PopupMenu(const PopupMenu&) = delete;
     PopupMenu& operator=(const PopupMenu&) = delete;
-    ~PopupMenu();
 
     // Shows the menu with its left edge at the screen point; items answer either mouse button.
     // Returns when the menu closes; the chosen item's handler runs later, from the message loop.
@@ -39,12 +39,12 @@ public:
 
 private:
     HMENU Build(std::vector<MenuItem>& items);
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     std::vector<MenuItem> items_;
     std::vector<const MenuItem*> commands_; // by command id - 1
     OwnedMenu menu_;
-    OwnedWindow owner_;
+    BoundWindow owner_;
 };
 
 } // namespace tk

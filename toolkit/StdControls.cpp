@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "toolkit/Form.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -14,8 +15,8 @@ namespace {
 // The font pointer is kept by the control until its window exists, so it must be static data.
 ControlLayout WindowedLayout(const wchar_t* windowClass, Bounds bounds, DWORD style, DWORD exStyle,
                              const FontSpec* font) {
-    return {.windowClass = windowClass, .bounds = bounds, .caption = "", .style = style, .exStyle = exStyle,
-            .font = font};
+    return {.WindowClass = windowClass, .Bounds96 = bounds, .Caption = "", .Style = style, .ExStyle = exStyle,
+            .Font = font};
 }
 
 } // namespace
@@ -65,7 +66,7 @@ namespace {
 
 // The window of a drop-down combo box is as high as the closed box and its open list together.
 Bounds WithOpenList(Bounds box) {
-    box.height += ComboBox::kVisibleItems * ComboBox::kItemHeight + 2;
+    box.Height += ComboBox::VisibleItems * ComboBox::ItemHeight + 2;
     return box;
 }
 
@@ -75,7 +76,7 @@ ComboBox::ComboBox(Form& parent, Bounds bounds96, std::vector<std::string> items
                    const FontSpec* font)
     : WinControl(parent, WindowedLayout(L"COMBOBOX", WithOpenList(bounds96),
                                         CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0, font)),
-      boxHeight96_(bounds96.height), items_(std::move(items)) {
+      boxHeight96_(bounds96.Height), items_(std::move(items)) {
     SetText(text);
 }
 
@@ -83,7 +84,7 @@ void ComboBox::CreateHandle(HWND parentWindow, int dpi) {
     WinControl::CreateHandle(parentWindow, dpi);
     for (const std::string& item : items_)
         SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
-    SendMessageW(handle_, CB_SETMINVISIBLE, kVisibleItems, 0);
+    SendMessageW(handle_, CB_SETMINVISIBLE, VisibleItems, 0);
     SetWindowTextW(handle_, Widen(text_).c_str());
     FitHeights(dpi);
 }
@@ -94,7 +95,7 @@ void ComboBox::DpiChanged(int dpi) {
 }
 
 void ComboBox::FitHeights(int dpi) {
-    SendMessageW(handle_, CB_SETITEMHEIGHT, 0, ScaleToDpi(kItemHeight, dpi));
+    SendMessageW(handle_, CB_SETITEMHEIGHT, 0, ScaleToDpi(ItemHeight, dpi));
     // The closed box is its text field plus a frame whose thickness depends on the platform's
     // look, so the field is set, the box measured, and the field corrected by the difference.
     const int wanted = ScaleToDpi(boxHeight96_, dpi);
@@ -152,10 +153,8 @@ void GroupBox::Paint(HDC dc) {
     }
     RECT frame = BoundsRect();
     frame.top += metrics.tmHeight / 2 - 1;
-    HTHEME theme = IsAppThemed() ? OpenThemeData(Parent().Handle(), L"BUTTON") : nullptr;
-    if (theme) {
+    if (HTHEME theme = static_cast<HTHEME>(theme_.Get(Parent().Handle()))) {
         DrawThemeBackground(theme, dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
-        CloseThemeData(theme);
     } else {
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     }

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Form.h"
+#include "toolkit/DrawnControls.h"
+#include "toolkit/WinControl.h"
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -54,8 +55,8 @@ public:
     const std::vector<std::string>& Items() const noexcept { return items_; }
     void DpiChanged(int dpi) override;
 
-    static constexpr int kItemHeight = 13;  // at 96 dpi
-    static constexpr int kVisibleItems = 8; // items the open list shows before it scrolls
+    static constexpr int ItemHeight = 13;  // at 96 dpi
+    static constexpr int VisibleItems = 8; // items the open list shows before it scrolls
 
 protected:
     void CreateHandle(HWND parentWindow, int dpi) override;
@@ -93,9 +94,13 @@ public:
 
     // The 96-dpi bounds of a control at `inner`, given relative to the frame.
     Bounds Inside(Bounds inner) const noexcept {
-        return {bounds96_.left + inner.left, bounds96_.top + inner.top, inner.width, inner.height};
+        return {bounds96_.Left + inner.Left, bounds96_.Top + inner.Top, inner.Width, inner.Height};
     }
     void Paint(HDC dc) override;
+    void ThemeChanged() override { theme_.Reset(); }
+
+private:
+    ThemeData theme_{L"BUTTON"};
 };
 
 // An icon resource drawn at the control's bounds, scaled to them, with its own transparency.

@@ -1,6 +1,5 @@
 #include "toolkit/Timer.h"
 
-#include "toolkit/Application.h"
 #include "core/Exception.h"
 
 namespace tk {
@@ -10,12 +9,11 @@ constexpr wchar_t kTimerClass[] = L"TkTimer";
 constexpr UINT_PTR kTimerId = 1;
 } // namespace
 
-Timer::Timer() : window_(CreateMessageWindow(kTimerClass, &Timer::StaticWndProc, this)) {}
+Timer::Timer() : window_(CreateMessageWindow(*this, kTimerClass)) {}
 
 Timer::~Timer() {
     if (running_)
         KillTimer(window_.Get(), kTimerId);
-    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
 }
 
 void Timer::SetInterval(unsigned milliseconds) {
@@ -49,14 +47,12 @@ void Timer::Update() {
     }
 }
 
-LRESULT CALLBACK Timer::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        auto* timer = reinterpret_cast<Timer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (timer && timer->onTimer_)
-            Guarded([timer] { timer->onTimer_(); });
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+LRESULT Timer::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (onTimer_)
+        onTimer_();
+    return 0;
 }
 
 } // namespace tk

@@ -7,11 +7,11 @@
 
 #include <functional>
 
-#include "toolkit/Handles.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 
-class Timer {
+class Timer : private WindowTarget {
 public:
     Timer();
     ~Timer();
@@ -28,9 +28,9 @@ public:
 
 private:
     void Update();
-    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    OwnedWindow window_;
+    BoundWindow window_;
     unsigned interval_ = 1000;
     bool enabled_ = true;
     bool running_ = false;

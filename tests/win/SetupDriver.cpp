@@ -66,7 +66,7 @@ bool PressStart(const Dialog& dialog, const std::function<void()>& fill) {
         if (fill)
             fill();
         Click(*dialog.start);
-        closed = dialog.form->modalResult != 0;
+        closed = dialog.form->ModalResult != 0;
         if (!closed)
             dialog.form->Close();
     });

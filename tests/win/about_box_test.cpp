@@ -89,7 +89,7 @@ TEST_F(AboutBox, ClosesByButtonOrCloseBoxWithNoOtherEffectAndReopensWhereItWas) 
         SetWindowPos(form, nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         SendMessageW(Form4->Button1.Handle(), BM_CLICK, 0, 0);
     });
-    EXPECT_EQ(result, tk::Form::mrCancel);
+    EXPECT_EQ(result, tk::Form::ModalCancel);
     EXPECT_TRUE(stripDisabled);
     const int width = firstPlace.right - firstPlace.left, height = firstPlace.bottom - firstPlace.top;
     EXPECT_EQ(firstPlace.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2); // centred the first time

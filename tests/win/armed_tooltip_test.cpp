@@ -47,8 +47,9 @@ TEST_F(ArmedTooltip, RestingOnTheStripListsWhatIsArmedAndTheButtonsKeepTheirOwn)
         {"armed, on a button", true, minimise, false, kMinimiseTool},
         {"armed, while dragging", true, label, true, -1},
     };
+    MouseMoveTo(label.x, label.y); // the tooltip is made when the pointer first comes
+    ASSERT_TRUE(PumpUntil([] { return TooltipOf(Form1->Handle()) != nullptr; }, 3000));
     HWND tooltip = TooltipOf(Form1->Handle());
-    ASSERT_NE(tooltip, nullptr);
     for (const auto& c : cases) {
         AlarmCountdown = {c.armed ? 270 : 0, c.armed ? TaskArmed : TaskIdle};
         SendMessageW(tooltip, TTM_POP, 0, 0);

@@ -126,7 +126,7 @@ protected:
         Click(trigger == Trigger::Countdown ? form.RadioButton1 : form.RadioButton2);
         enter();
         BoxCatcher boxes;
-        form.modalResult = 0;
+        form.ModalResult = 0;
         Click(*dialog.start);
         return boxes.Boxes();
     }
@@ -166,7 +166,7 @@ TEST_F(HostileInput, EveryComboBoxArmsTheRightValueOrRefusesAndWritesNothing) {
 
                     const auto boxes = StartWith(dialog, field.trigger, [&] { Enter(field.box, input); });
                     EXPECT_EQ(TaskTable::Now(), expected);
-                    EXPECT_EQ(form.modalResult != 0, value.has_value()) << "closed";
+                    EXPECT_EQ(form.ModalResult != 0, value.has_value()) << "closed";
                     ASSERT_EQ(boxes.size(), 1u) << Describe(boxes);
                     const CaughtBox& box = boxes[0];
                     if (value) {

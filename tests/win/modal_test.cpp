@@ -38,7 +38,7 @@ TEST_F(Modal, TimersTickInsideWhileTheStripIsDisabledAndOutOfTheTopmostBand) {
     EXPECT_TRUE(IsWindowEnabled(App().Handle()));
     EXPECT_TRUE(IsWindow(Form4->Handle()));
     EXPECT_FALSE(IsWindowVisible(Form4->Handle()));
-    EXPECT_EQ(Form4->modalResult, tk::Form::mrCancel);
+    EXPECT_EQ(Form4->ModalResult, tk::Form::ModalCancel);
 }
 
 TEST_F(Modal, CloseOnlyMarksTheShowingFinishedAndTheHandlerRunsOn) {

@@ -115,7 +115,7 @@ TEST_F(ReminderWindow, KeepsWhatTheUserTypedUntilTheTextIsSetAgain) {
         Form6->Button1Click();
         EXPECT_TRUE(IsWindowVisible(Form6->Handle())); // the handler only marks the showing finished
     });
-    EXPECT_EQ(result, tk::Form::mrCancel);
+    EXPECT_EQ(result, tk::Form::ModalCancel);
     EXPECT_TRUE(stripDisabled);
     EXPECT_TRUE(appDisabled);
     EXPECT_FALSE(IsWindowVisible(handle));

@@ -159,7 +159,7 @@ TEST_F(SetupDialogs, AreTopmostToolWindowsWithTheirControlsInPlaceAndAreCaptured
         {Form7->Button2, {96, 272, 57, 25}},      {Form7->Button3, {160, 272, 57, 25}},
     };
     for (const auto& [control, b] : windowed)
-        ExpectBounds(control.BoundsRect(), scaled(b.left), scaled(b.top), scaled(b.width), scaled(b.height),
+        ExpectBounds(control.BoundsRect(), scaled(b.Left), scaled(b.Top), scaled(b.Width), scaled(b.Height),
                      control.Text().c_str());
     const struct {
         const tk::Label& label;

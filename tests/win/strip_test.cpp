@@ -246,8 +246,11 @@ TEST_F(Strip, ARightClickAnywhereOnTheStripAsksForTheContextMenuAtThePointer) {
 }
 
 TEST_F(Strip, TheButtonsCarryTheirTooltipsWithTheUsualDelays) {
+    EXPECT_EQ(TooltipOf(Form1->Handle()), nullptr); // made when the pointer first comes
+    const RECT strip = WindowRect(Form1->Handle());
+    MouseMoveTo(strip.left + 40, strip.top + 12);
+    ASSERT_TRUE(PumpUntil([] { return TooltipOf(Form1->Handle()) != nullptr; }, 3000));
     HWND tooltip = TooltipOf(Form1->Handle());
-    ASSERT_NE(tooltip, nullptr);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
     EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
     // The two buttons' tools come first; the strip's list of armed tasks is the last one.

@@ -1,0 +1,124 @@
+#include "toolkit/Modal.h"
+
+#include "core/Exception.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+namespace tk {
+
+namespace {
+
+std::vector<Form*> modalForms; // innermost last
+
+std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
+    struct Search {
+        HWND except;
+        std::vector<HWND> found;
+    } search{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            if (window != search->except && IsWindowVisible(window) && IsWindowEnabled(window))
+                search->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+TopmostBandLeft::TopmostBandLeft() {
+    if (!Application::Exists())
+        return;
+    for (const auto& form : Application::Instance().Forms()) {
+        if (!form->HandleAllocated())
+            continue;
+        HWND window = form->Handle();
+        if (IsWindowVisible(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            moved_.push_back(window);
+        }
+    }
+}
+
+void TopmostBandLeft::Restore() {
+    for (HWND window : moved_)
+        if (IsWindow(window))
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    moved_.clear();
+}
+
+TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {
+    if (!Application::Exists())
+        return;
+    windows_ = VisibleEnabledThreadWindows(except);
+    for (HWND window : windows_)
+        EnableWindow(window, FALSE);
+    if (leaveTopmostBand)
+        band_.emplace();
+}
+
+void TaskWindowsDisabled::Restore() {
+    if (restored_)
+        return;
+    restored_ = true;
+    for (HWND window : windows_)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    band_.reset();
+}
+
+TaskWindowsDisabled::~TaskWindowsDisabled() {
+    Restore();
+    if (active_ && IsWindow(active_))
+        SetActiveWindow(active_);
+}
+
+Form* InnermostModalForm() noexcept { return modalForms.empty() ? nullptr : modalForms.back(); }
+
+int RunModal(Form& form) {
+    HWND window = form.Handle();
+    if (IsWindowVisible(window) || !IsWindowEnabled(window))
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (HWND capture = GetCapture()) {
+        SendMessageW(capture, WM_CANCELMODE, 0, 0);
+        ReleaseCapture();
+    }
+    TaskWindowsDisabled disabled(window);
+    ++form.modalLevel_;
+    form.ModalResult = 0;
+    modalForms.push_back(&form);
+
+    struct Finish { // runs on return and if showing fails, before `disabled` reactivates
+        Form& form;
+        TaskWindowsDisabled& disabled;
+        ~Finish() {
+            modalForms.pop_back();
+            --form.modalLevel_;
+            // Enable the others before hiding, so that activation can go back to them.
+            disabled.Restore();
+            form.Hide();
+        }
+    } finish{form, disabled};
+
+    form.Show();
+    SetActiveWindow(window);
+    if (!form.children_.empty()) {
+        HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+        SetFocus(first ? first : window);
+    }
+    Application& application = form.App();
+    while (form.ModalResult == 0) {
+        application.HandleMessage();
+        if (application.Terminated())
+            form.ModalResult = Form::ModalCancel;
+    }
+    // This loop took the quit message: post it again for whatever loop runs outside this one.
+    if (application.Terminated())
+        PostQuitMessage(0);
+    return form.ModalResult;
+}
+
+} // namespace tk

@@ -1,0 +1,58 @@
+// Everything about modality in one place: the modal stack, disabling the program's other windows,
+// taking its topmost windows out of the topmost band and back, and reactivating the window that
+// was active. Modal forms, the error report and the open-file dialog all go through it.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace tk {
+
+class Form;
+
+// For one scope the program's visible topmost windows leave the topmost band, so that a window
+// or box that is not topmost itself comes in front of them; they go back when the scope ends.
+// Each scope puts back exactly what it took, so nested scopes unwind correctly.
+class TopmostBandLeft {
+public:
+    TopmostBandLeft();
+    ~TopmostBandLeft() { Restore(); }
+    TopmostBandLeft(const TopmostBandLeft&) = delete;
+    TopmostBandLeft& operator=(const TopmostBandLeft&) = delete;
+    void Restore();
+
+private:
+    std::vector<HWND> moved_;
+};
+
+// For one scope, the program's visible, enabled top-level windows other than `except` are
+// disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
+// windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
+// then reactivates the remembered window.
+class TaskWindowsDisabled {
+public:
+    explicit TaskWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);
+    ~TaskWindowsDisabled();
+    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
+    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+    HWND Active() const noexcept { return active_; }
+    void Restore();
+
+private:
+    std::vector<HWND> windows_;
+    HWND active_;
+    std::optional<TopmostBandLeft> band_;
+    bool restored_ = false;
+};
+
+// The innermost form shown modally, or null: it gets dialog keyboard handling (Tab order) in
+// the message loop, and the focus when the taskbar entry is activated.
+Form* InnermostModalForm() noexcept;
+
+// Shows `form` modally and runs a nested message loop until the form's showing is marked finished
+// or the application ends; returns the modal result. Form::ShowModal is this.
+int RunModal(Form& form);
+
+} // namespace tk

@@ -1,0 +1,61 @@
+// A child control with a window of its own (buttons, edits, ...), created with its form.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Dpi.h"
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+class Form;
+
+// Registers the common controls' classes (and loads their DLL) the first time a control or a
+// tooltip of ours needs them, not at start.
+void EnsureCommonControls();
+
+struct ControlLayout {
+    const wchar_t* WindowClass = L"STATIC";
+    Bounds Bounds96;
+    const char* Caption = "";
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    const FontSpec* Font = nullptr; // null: the form's font; else static data
+};
+
+class WinControl {
+public:
+    WinControl(Form& parent, const ControlLayout& layout);
+    virtual ~WinControl() = default;
+    WinControl(const WinControl&) = delete;
+    WinControl& operator=(const WinControl&) = delete;
+
+    HWND Handle() const noexcept { return handle_; }
+    int Id() const noexcept { return id_; }
+    std::string Text() const;
+    void SetText(const std::string& text);
+    RECT BoundsRect() const; // in the form's client coordinates
+
+    // WM_COMMAND notifications from this control.
+    virtual void Command(WORD notification) { (void)notification; }
+    // WM_CTLCOLOR*: return a brush to paint the control's background, or null for the default.
+    virtual HBRUSH ControlColor(HDC dc) { (void)dc; return nullptr; }
+    virtual void DpiChanged(int dpi);
+
+protected:
+    friend class Form;
+    virtual void CreateHandle(HWND parentWindow, int dpi);
+    // The control's own font at `dpi`, given to its window before the one it had is freed.
+    void ApplyFont(int dpi);
+
+    Form& parent_;
+    ControlLayout layout_;
+    std::string text_;
+    HWND handle_ = nullptr; // borrowed: destroyed with the form's window
+    OwnedFont font_;
+    int id_;
+};
+
+} // namespace tk
