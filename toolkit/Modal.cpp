@@ -9,6 +9,12 @@ namespace tk {
 namespace {
 
 std::vector<Form*> modalForms; // innermost last
+BoxInFront* innermostBox = nullptr;
+
+bool IsPlatformDialog(HWND window) {
+    wchar_t name[16]{};
+    return GetClassNameW(window, name, 16) > 0 && lstrcmpW(name, L"#32770") == 0;
+}
 
 std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
     struct Search {
@@ -48,6 +54,33 @@ void TopmostBandLeft::Restore() {
         if (IsWindow(window))
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     moved_.clear();
+}
+
+BoxInFront::BoxInFront()
+    : hook_(SetWindowsHookExW(WH_CBT, &BoxInFront::Hook, nullptr, GetCurrentThreadId())), outer_(innermostBox) {
+    innermostBox = this;
+}
+
+BoxInFront::~BoxInFront() {
+    innermostBox = outer_;
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+    band_.reset();
+    // An inner box has gone: the outer one, still up, stays in front of the window that asked.
+    if (outer_ && outer_->box_ && IsWindow(outer_->box_))
+        SetWindowPos(outer_->box_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && innermostBox && IsPlatformDialog(window)) {
+        if (!innermostBox->band_) {
+            innermostBox->band_.emplace();
+            innermostBox->box_ = window;
+        }
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {

@@ -27,6 +27,28 @@ private:
     std::vector<HWND> moved_;
 };
 
+// For one scope in which the platform shows a box or a common dialog of its own (the program's
+// message boxes, the open-file dialog): once that window comes up, the program's topmost windows
+// leave the topmost band and it is raised above them, so it is never hidden behind the window that
+// asked for it; they go back when the scope ends. The band is left only once the box exists,
+// because a box made later would otherwise still be placed below owned windows that some
+// platforms leave in the band.
+class BoxInFront {
+public:
+    BoxInFront();
+    ~BoxInFront();
+    BoxInFront(const BoxInFront&) = delete;
+    BoxInFront& operator=(const BoxInFront&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    HHOOK hook_;
+    BoxInFront* outer_;
+    HWND box_ = nullptr; // the box, once it came up
+    std::optional<TopmostBandLeft> band_;
+};
+
 // For one scope, the program's visible, enabled top-level windows other than `except` are
 // disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
 // windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
