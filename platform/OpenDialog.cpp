@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Modal.h"
@@ -52,10 +53,12 @@ bool TOpenDialog::Execute() {
 
     BOOL confirmed = FALSE;
     {
-        // The topmost band is left as it is: the dialog's owner is the application window.
+        // The dialog is owned by the application window, below the topmost launch dialog that
+        // asked for it: it comes in front once it is up.
         tk::TaskWindowsDisabled disabled(nullptr, false);
+        tk::BoxInFront inFront;
         activeWindow_ = disabled.Active();
-        confirmed = GetOpenFileNameW(&request);
+        confirmed = ShowOpenFileDialog(request); // loads the common dialogs at the first use
     }
     activeWindow_ = nullptr;
     if (!confirmed)

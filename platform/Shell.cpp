@@ -1,8 +1,43 @@
 #include "platform/Shell.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
+#include "toolkit/Modal.h"
+#include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
+
+namespace {
+
+constinit tk::SystemFunction<decltype(ShellExecuteW)> shellExecute{L"shell32.dll", "ShellExecuteW"};
+constinit tk::SystemFunction<decltype(GetOpenFileNameW)> getOpenFileName{L"comdlg32.dll", "GetOpenFileNameW"};
+constinit tk::SystemFunction<decltype(CoInitializeEx)> coInitializeEx{L"ole32.dll", "CoInitializeEx"};
+constinit tk::SystemFunction<decltype(CoUninitialize)> coUninitialize{L"ole32.dll", "CoUninitialize"};
+
+// The shell hands some items to COM objects, and the open-file dialog browses the shell's
+// namespace: both want a single-threaded apartment on the calling thread. It is entered at the
+// first use of either, not at start, and left as the program ends.
+class ShellApartment {
+public:
+    ShellApartment()
+        : leave_(coUninitialize.Get()), // looked up first, so that leaving cannot fail
+          entered_(SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ShellApartment() {
+        if (entered_)
+            leave_();
+    }
+    ShellApartment(const ShellApartment&) = delete;
+    ShellApartment& operator=(const ShellApartment&) = delete;
+
+private:
+    decltype(CoUninitialize)* leave_;
+    bool entered_; // false when the thread already had another kind of apartment
+};
+
+// Raises tk::ELibraryLoadError, and enters nothing, when COM cannot be loaded; a later use tries again.
+void EnterShellApartment() { static ShellApartment apartment; }
+
+} // namespace
 
 bool FileIsPresent(const std::string& path) noexcept {
     try {
@@ -19,11 +54,19 @@ bool FileIsPresent(const std::string& path) noexcept {
     }
 }
 
-void ShellOpen(HWND owner, const std::string& item) noexcept {
+void ShellOpen(HWND owner, const std::string& item) {
+    auto* const execute = shellExecute.Get();
+    EnterShellApartment();
     try {
-        ShellExecuteW(owner, nullptr, tk::Widen(item).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        execute(owner, nullptr, tk::Widen(item).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     } catch (...) {
     }
+}
+
+BOOL ShowOpenFileDialog(OPENFILENAMEW& request) {
+    auto* const show = getOpenFileName.Get();
+    EnterShellApartment();
+    return show(&request);
 }
 
 std::wstring LaunchCommandLine(std::wstring_view text, bool wholeTextIsAFile) {
@@ -54,7 +97,9 @@ void StartProgram(const std::string& commandLine) noexcept {
 void ShowMessage(const std::string& caption, const std::string& text, UINT iconType) noexcept {
     try {
         // Only the icon is taken from the type: task-modal or topmost bits would disable or
-        // cover the program's windows.
+        // cover the program's windows. Without an owner the box would open behind a topmost
+        // dialog that asked for it, holding the focus unseen.
+        tk::BoxInFront inFront;
         MessageBoxW(nullptr, tk::Widen(text).c_str(), tk::Widen(caption).c_str(), MB_OK | (iconType & MB_ICONMASK));
     } catch (...) {
     }

@@ -1,9 +1,14 @@
 // The program's ways out to the operating system: the file-exists test, handing an item to the
-// shell, starting a program, and its own message boxes. None of them reports a failure: a
-// missing browser, script or program leaves no trace, and the caller goes on at once.
+// shell, the open-file dialog, starting a program, and its own message boxes. None of them
+// reports what the platform makes of a request: a missing browser, script or program leaves no
+// trace, and the caller goes on at once. The shell, COM and the common dialogs are loaded at
+// their first use (toolkit/SystemLibraries.h), and only a system library that cannot be had
+// raises, as tk::ELibraryLoadError.
 #pragma once
 
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <string>
 #include <string_view>
@@ -18,7 +23,10 @@ bool FileIsPresent(const std::string& path) noexcept;
 
 // Hands a file, web address or mail link to the shell's default action, shown normally, and
 // returns without waiting or looking at the result.
-void ShellOpen(HWND owner, const std::string& item) noexcept;
+void ShellOpen(HWND owner, const std::string& item);
+
+// GetOpenFileNameW of the common dialogs, in the same apartment as the shell's objects.
+BOOL ShowOpenFileDialog(OPENFILENAMEW& request);
 
 // Starts a program without waiting for it. When the whole text names an existing file, exactly
 // that file is started; otherwise the text is a command line: a program name, then arguments.

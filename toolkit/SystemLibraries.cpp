@@ -10,16 +10,23 @@ namespace {
 
 // A module from the system folder, loaded by its full path, leaves nothing to a search; its own
 // dependencies are then looked for in its folder first, not in ours. Null when it cannot be
-// loaded (GetLastError says why).
-HMODULE LoadFromSystemFolder(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+// loaded (GetLastError says why). `name` is ASCII, as import names are.
+template <class Character>
+HMODULE LoadFromSystemFolder(const Character* name) {
+    wchar_t path[MAX_PATH];
+    UINT length = GetSystemDirectoryW(path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return nullptr;
-    std::wstring path(folder, length);
-    path += L'\\';
-    path += name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    path[length++] = L'\\';
+    for (; *name; ++name) {
+        if (length + 1 >= MAX_PATH) {
+            SetLastError(ERROR_FILENAME_EXCED_RANGE);
+            return nullptr;
+        }
+        path[length++] = static_cast<wchar_t>(*name);
+    }
+    path[length] = L'\0';
+    return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 // The delay-load helper asks this hook before it loads a DLL itself. Only when the hook fails
@@ -27,17 +34,20 @@ HMODULE LoadFromSystemFolder(const wchar_t* name) {
 FARPROC WINAPI LoadDelayedDllFromSystemFolder(unsigned notification, PDelayLoadInfo info) {
     if (notification != dliNotePreLoadLibrary)
         return nullptr;
-    std::wstring name;
-    for (const char* c = info->szDll; *c; ++c) // import names are ASCII
-        name += static_cast<wchar_t>(*c);
-    return reinterpret_cast<FARPROC>(LoadFromSystemFolder(name.c_str()));
+    return reinterpret_cast<FARPROC>(LoadFromSystemFolder(info->szDll));
 }
 
-std::string Ascii(const wchar_t* text) { // library names are ASCII
-    std::string narrow;
-    for (; *text; ++text)
-        narrow += static_cast<char>(*text);
-    return narrow;
+[[noreturn]] void RaiseLoadError(const char* what, const wchar_t* library, const char* function, DWORD error) {
+    std::string text = what;
+    for (; *library; ++library) // library names are ASCII
+        text += static_cast<char>(*library);
+    if (function) {
+        text += " has no function ";
+        text += function;
+    } else {
+        text += " (error " + std::to_string(error) + ")";
+    }
+    throw tk::ELibraryLoadError(text);
 }
 
 } // namespace
@@ -62,14 +72,11 @@ void* SystemFunctionAddress(const wchar_t* library, const char* function) {
     // A library loaded before is found by its full path without a second mapping; the count of
     // references it gains is never given back, as the library stays until the process ends.
     HMODULE module = LoadFromSystemFolder(library);
-    if (!module) {
-        const DWORD error = GetLastError();
-        throw ELibraryLoadError("Cannot load the system library " + Ascii(library) + " (error " +
-                                std::to_string(error) + ")");
-    }
+    if (!module)
+        RaiseLoadError("Cannot load the system library ", library, nullptr, GetLastError());
     if (FARPROC address = GetProcAddress(module, function))
         return reinterpret_cast<void*>(address);
-    throw ELibraryLoadError("The system library " + Ascii(library) + " has no function " + function);
+    RaiseLoadError("The system library ", library, function, 0);
 }
 
 } // namespace tk
