@@ -35,7 +35,7 @@ set(VANDREL_COPYRIGHT "Copyright © 2026 vandrel.example" CACHE STRING "Copyrigh
 configure_file(cmake/VersionInfo.h.in ${CMAKE_BINARY_DIR}/generated/VersionInfo.h @ONLY)
 set(resource_object ${CMAKE_SOURCE_DIR}/resources/Vandrel.rc)
 
-add_executable(Vandrel WIN32 app/Project1.cpp ${resource_object})
+add_executable(Vandrel WIN32 app/Project1.cpp app/ThreadLibrary.cpp ${resource_object})
 target_link_libraries(Vandrel PRIVATE vandrel_ui)
 target_compile_options(Vandrel PRIVATE -Os -fdata-sections -fno-threadsafe-statics)
 # Linked as it ships, without symbols. An exception that nothing catches ends the program at

@@ -31,3 +31,12 @@ add_dependencies(soak marker)
 target_compile_definitions(soak PRIVATE
   MARKER_EXE="$<TARGET_FILE:marker>"
   VANDREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# The exe's own thread functions, under several threads at once.
+add_executable(thread_library_probe ${CMAKE_SOURCE_DIR}/tests/win/helpers/thread_library_probe.cpp
+  ${CMAKE_SOURCE_DIR}/app/ThreadLibrary.cpp)
+target_link_options(thread_library_probe PRIVATE -mconsole)
+vandrel_warnings(thread_library_probe)
+add_test(NAME ThreadLibrary.ExceptionsLocksOnceAndKeysAcrossThreads
+  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:thread_library_probe>)
+set_tests_properties(ThreadLibrary.ExceptionsLocksOnceAndKeysAcrossThreads PROPERTIES TIMEOUT 60 LABELS win)
