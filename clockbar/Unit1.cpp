@@ -13,6 +13,7 @@
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
+#include "toolkit/WinControl.h"
 
 namespace {
 
@@ -97,6 +98,9 @@ TForm1::TForm1(tk::Application& application)
     Timer2.SetOnTimer([this] { Timer2Timer(); });
     Timer3.SetInterval(1);
     Timer3.SetOnTimer([this] { Timer3Timer(); });
+    // The dialogs' controls come from the common controls, which the strip at rest does without:
+    // they load while the user reads the menu, not when a dialog is asked for.
+    PopupMenu1.OnIdle = [] { tk::EnsureCommonControls(); };
 
     FormCreate();
 }
@@ -191,7 +195,12 @@ void TForm1::FormContextPopup(POINT screen) {
 void TForm1::N2Click() { Form3->ShowModal(); }
 void TForm1::N8Click() { Form5->ShowModal(); }
 void TForm1::N1Click() { Form2->ShowModal(); }
-void TForm1::N10Click() { Form7->ShowModal(); }
+void TForm1::N10Click() {
+    // The launch dialog's 选择 opens the open-file dialog: what that needs loads once the
+    // launch dialog is up, while the user reads it.
+    App().WhenIdle(PrepareOpenFileDialog);
+    Form7->ShowModal();
+}
 void TForm1::N16Click() { Form4->ShowModal(); }
 
 void TForm1::N3Click() {

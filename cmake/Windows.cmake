@@ -13,7 +13,7 @@ add_library(vandrel_ui STATIC ${ui_sources})
 # shell, COM, the common dialogs, the sound devices) is looked up by its service at the first
 # use and imported not at all (toolkit/SystemLibraries.h says why). ImportsOnlyKnownDlls checks both.
 include(cmake/DelayLoad.cmake)
-vandrel_delay_load_libraries(delay_loaded comctl32 uxtheme msimg32)
+vandrel_delay_load_libraries(delay_loaded comctl32 uxtheme)
 set(first_use_libraries shell32 ole32 comdlg32 winmm)
 target_link_libraries(vandrel_ui PUBLIC vandrel_core user32 gdi32 ${delay_loaded})
 vandrel_warnings(vandrel_ui)

@@ -69,6 +69,14 @@ BOOL ShowOpenFileDialog(OPENFILENAMEW& request) {
     return show(&request);
 }
 
+void PrepareOpenFileDialog() noexcept {
+    try {
+        getOpenFileName.Get();
+        EnterShellApartment();
+    } catch (...) {
+    }
+}
+
 std::wstring LaunchCommandLine(std::wstring_view text, bool wholeTextIsAFile) {
     // A file name cannot hold a double quote, so quoting the whole path is enough.
     if (wholeTextIsAFile && text.find(L'"') == std::wstring_view::npos)

@@ -27,6 +27,9 @@ void ShellOpen(HWND owner, const std::string& item);
 
 // GetOpenFileNameW of the common dialogs, in the same apartment as the shell's objects.
 BOOL ShowOpenFileDialog(OPENFILENAMEW& request);
+// Loads the common dialogs and enters the apartment ahead of ShowOpenFileDialog, so that the
+// dialog comes up sooner. A failure is left for ShowOpenFileDialog to raise.
+void PrepareOpenFileDialog() noexcept;
 
 // Starts a program without waiting for it. When the whole text names an existing file, exactly
 // that file is started; otherwise the text is a command line: a program name, then arguments.

@@ -106,25 +106,48 @@ bool Application::ProcessMessage() {
     MSG message;
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
+    Dispatch(message);
+    return true;
+}
+
+void Application::Dispatch(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
-        return true;
+        return;
     }
     // Tab and arrow keys move between the controls of the innermost modal form.
     if (Form* innermost = InnermostModalForm()) {
         HWND modal = innermost->Handle();
         if ((message.hwnd == modal || IsChild(modal, message.hwnd)) && IsDialogMessageW(modal, &message))
-            return true;
+            return;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
-    return true;
 }
 
+// One call that waits and takes: the strip's timers post about two hundred messages a second,
+// and a look that finds the queue empty followed by a wait would cost two more calls into the
+// system for each of them.
 void Application::HandleMessage() {
-    if (!ProcessMessage() && !terminated_)
-        WaitMessage();
+    MSG message;
+    if (terminated_)
+        return;
+    if (!idleTasks_.empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        const std::function<void()> task = std::move(idleTasks_.front());
+        idleTasks_.erase(idleTasks_.begin());
+        try {
+            task();
+        } catch (const std::exception& error) {
+            HandleException(error);
+        }
+        return;
+    }
+    if (GetMessageW(&message, nullptr, 0, 0) == -1) // only for an invalid window filter
+        return;
+    Dispatch(message);
 }
+
+void Application::WhenIdle(std::function<void()> task) { idleTasks_.push_back(std::move(task)); }
 
 void Application::ProcessMessages() {
     while (ProcessMessage()) {

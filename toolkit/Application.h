@@ -45,10 +45,14 @@ public:
     void Terminate(); // posts the quit message
     bool Terminated() const noexcept { return terminated_; }
 
-    // One message from the queue, or a wait for one when none is there.
+    // One message from the queue, waited for when none is there.
     void HandleMessage();
     // Dispatches everything waiting, without waiting (tests and long handlers).
     void ProcessMessages();
+    // Runs the task from the next HandleMessage that finds the queue empty, i.e. once the forms
+    // on screen are drawn and the user has not yet acted: for what the user will soon need but
+    // does not wait for yet. An error it raises goes to the error report.
+    void WhenIdle(std::function<void()> task);
 
     void Minimize();
     void Restore();
@@ -74,6 +78,7 @@ public:
 private:
     void AddForm(std::unique_ptr<Form> form);
     bool ProcessMessage();
+    void Dispatch(MSG& message);
     LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CentreZeroSize();
 
@@ -83,6 +88,7 @@ private:
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
+    std::vector<std::function<void()>> idleTasks_;
 };
 
 // The application title as the taskbar entry and the error report show it: the executable's

@@ -33,6 +33,7 @@ HMENU PopupMenu::Build(std::vector<MenuItem>& items) {
 }
 
 void PopupMenu::Popup(POINT screen) {
+    idleDue_ = true;
     TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner_.Get(), nullptr);
 }
 
@@ -44,6 +45,13 @@ UINT PopupMenu::CommandId(const std::string& name) const {
 }
 
 LRESULT PopupMenu::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The menu's loop sends this to the owner when it has drawn the menu and finds no input.
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && idleDue_) {
+        idleDue_ = false;
+        if (OnIdle)
+            OnIdle();
+        return 0;
+    }
     if (message != WM_COMMAND || HIWORD(wParam) != 0)
         return DefWindowProcW(window, message, wParam, lParam);
     const UINT id = LOWORD(wParam);

@@ -32,6 +32,10 @@ public:
     // Returns when the menu closes; the chosen item's handler runs later, from the message loop.
     void Popup(POINT screen);
 
+    // Runs once each time the menu is up and waiting for the user, who reads it for longer than
+    // most preparations take: for what the chosen command will need, loaded before it is chosen.
+    std::function<void()> OnIdle;
+
     HMENU Handle() const noexcept { return menu_.Get(); }
     HWND OwnerHandle() const noexcept { return owner_.Get(); }
     // The command id of the named item (0 for none): what its WM_COMMAND to the owner carries.
@@ -45,6 +49,7 @@ private:
     std::vector<const MenuItem*> commands_; // by command id - 1
     OwnedMenu menu_;
     BoundWindow owner_;
+    bool idleDue_ = false;
 };
 
 } // namespace tk

@@ -5,8 +5,8 @@
 // planted uxtheme.dll or winmm.dll beside it would be loaded in place of the system's. So the
 // executable imports only known DLLs at start (a test reads its import table), and every other
 // DLL comes from the system folder by its full path:
-// - comctl32, uxtheme and msimg32, which the toolkit draws with, are delay-loaded: each is loaded
-//   at the first call of one of its functions, through the runtime's delay-load helper;
+// - comctl32 and uxtheme, which the toolkit draws with, are delay-loaded: each is loaded at the
+//   first call of one of its functions, through the runtime's delay-load helper;
 // - what only a menu command, a dialog or a task action needs (the shell, COM, the open-file
 //   dialog, the sound devices) is looked up by the service itself through SystemFunction, so
 //   that a clock strip at rest has none of it mapped, and a library that cannot be had is an

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts a copy of the program in a folder where a DLL of each name that the program loads at run
-# time (comctl32, uxtheme, msimg32, winmm) has been planted, and checks that the strip still
+# time or once did (comctl32, uxtheme, msimg32, winmm) has been planted, and checks that the strip still
 # shows, drawn with the system's DLLs, and that none of the planted ones was loaded.
 #   planted_dll.sh PATH/TO/Vandrel.exe PATH/TO/planted.dll WORK_DIR
 set -euo pipefail

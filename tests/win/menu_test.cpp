@@ -89,17 +89,26 @@ TEST_F(Menu, EachDialogItemShowsItsWindowModallyAndDismissingRunsNothing) {
     const struct {
         const char* item;
         tk::Form* form;
-    } cases[] = {{"N2", Form3}, {"N8", Form5}, {"N1", Form2}, {"N10", Form7}, {"N16", Form4}};
+        const wchar_t* prepared; // loaded while the window is up, before it is asked for
+    } cases[] = {{"N2", Form3, nullptr},
+                 {"N8", Form5, nullptr},
+                 {"N1", Form2, nullptr},
+                 {"N10", Form7, L"comdlg32.dll"},
+                 {"N16", Form4, nullptr}};
+    ASSERT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr);
     for (const auto& c : cases) {
         bool shown = false;
         bool stripEnabled = true;
-        Later(50, [&] {
+        bool prepared = false;
+        Later(c.prepared ? 1500 : 50, [&] {
             shown = c.form->Visible();
             stripEnabled = IsWindowEnabled(Form1->Handle()) != FALSE;
+            prepared = c.prepared && GetModuleHandleW(c.prepared);
             c.form->Close();
         });
         Choose(c.item); // returns when the window closes
         EXPECT_TRUE(shown) << c.item;
+        EXPECT_EQ(prepared, c.prepared != nullptr) << c.item;
         EXPECT_FALSE(stripEnabled) << c.item << ": the strip, and with it the menu, is disabled meanwhile";
         EXPECT_TRUE(IsWindowEnabled(Form1->Handle())) << c.item;
     }
@@ -204,6 +213,25 @@ TEST_F(Menu, SupportHomePageAndExitHandTheirAddressesToTheShell) {
     Choose("N6"); // exit: the home page, then the end, whatever is armed
     EXPECT_TRUE(PumpUntil([&] { return App().Terminated(); }));
     EXPECT_TRUE(PumpUntil([&] { return UrlCount(home) == homeBefore + 2; }, 20000));
+}
+
+TEST_F(Menu, ItsIdleHookRunsOnceAShowingWhileTheMenuIsOnScreen) {
+    ASSERT_TRUE(Form1->PopupMenu1.OnIdle); // the strip's: the dialogs' common controls
+    StartWatchdog();
+    int runs = 0;
+    bool menuShown = false;
+    Form1->PopupMenu1.OnIdle = [&] {
+        ++runs;
+        HWND menu = FindWindowW(MAKEINTATOM(0x8000), nullptr);
+        menuShown = menu && IsWindowVisible(menu);
+    };
+    for (int showing = 1; showing <= 2; ++showing) {
+        Later(300, [] { EndMenu(); });
+        Form1->FormContextPopup({Form1->Left() + 20, Form1->Top() + 10});
+        EXPECT_EQ(runs, showing);
+        EXPECT_TRUE(menuShown) << showing;
+    }
+    StopWatchdog();
 }
 
 TEST_F(Menu, OpensAtTheStripsCornerFromTheKeyboard) {

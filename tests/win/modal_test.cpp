@@ -1,5 +1,8 @@
 // Modal showing and the error report: what the rest of the program looks like while a modal
 // window or an error box is up, and the report's caption, text and full-stop rule.
+#include <string>
+#include <vector>
+
 #include "Support.h"
 #include "clockbar/Unit1.h"
 #include "dialogs/Unit4.h"
@@ -174,6 +177,23 @@ TEST_F(ErrorReport, AHandlerThatRaisesIsCutShortAndTheLoopGoesOn) {
     EXPECT_EQ(after, 0);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, L"'x' is not a valid integer value.");
+}
+
+TEST_F(ErrorReport, IdleTasksRunInTurnFromTheWaitingLoopAndOneThatRaisesIsReported) {
+    BoxCatcher boxes;
+    std::vector<std::string> ran;
+    App().WhenIdle([&] {
+        ran.push_back("first");
+        throw tk::EConvertError("'y' is not a valid integer value");
+    });
+    App().WhenIdle([&] { ran.push_back("second"); });
+    App().ProcessMessages(); // the look that does not wait leaves them alone
+    EXPECT_TRUE(ran.empty());
+    for (int i = 0; i < 1000 && ran.size() < 2; ++i)
+        App().HandleMessage(); // the strip's timers keep messages coming
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "second"}));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, L"'y' is not a valid integer value.");
 }
 
 TEST(StartupFailure, ShowsTheLastResortBoxNamingTheException) {
