@@ -96,8 +96,8 @@ void SpeedButton::Paint(HDC dc) {
         MemoryDc source(dc);
         SelectGuard select(source.Get(), glyph_.Get());
         // gdi32's own, which msimg32's TransparentBlt only forwards to: one DLL fewer at rest.
-        GdiTransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, source.Get(), 0, 0, glyphSize_.cx, glyphSize_.cy,
-                       transparent_);
+        GdiTransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, source.Get(), 0, 0, glyphSize_.cx,
+                          glyphSize_.cy, transparent_);
     }
     RestoreDC(dc, saved);
 }
