@@ -48,12 +48,15 @@ Application::Application() {
                                     {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                                      .title = title_.c_str(), .bounds = {x, y, x, y}}));
     HWND window = window_.Get();
-
-    icon_.Reset(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    if (icon_) {
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
-    }
+    // The taskbar entry's picture: setting it costs the platform a conversion of the picture
+    // into its own form, so it waits until the program's window is on screen and painted.
+    WhenIdle([this, instance] {
+        icon_.Reset(static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        if (icon_) {
+            SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+            SendMessageW(window_.Get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+        }
+    });
     // The taskbar entry's menu offers Restore, Minimize and Close only.
     HMENU menu = GetSystemMenu(window, FALSE);
     for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_MOVE})

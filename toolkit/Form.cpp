@@ -15,6 +15,7 @@ constexpr wchar_t kFormClass[] = L"TkForm";
 constexpr int kFirstControlId = 100; // clear of IDOK/IDCANCEL, which dialog keys send
 constexpr int kFormHintAutoPop = 30000;
 constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the drawn controls' indexes
+constexpr UINT kApplyIconMessage = WM_APP; // posted by the form to itself
 constexpr int kFormHintWidth = 600;        // at 96 dpi
 
 DWORD StyleOf(BorderStyle border) {
@@ -122,14 +123,27 @@ void Form::CreateWnd() {
     if (OnHint)
         tooltip_.AddClientTool(kFormHintTool, OnHint, kFormHintAutoPop, Scale(kFormHintWidth));
     ApplyTranslucency();
-    if (layout_.Icon) {
-        const int size = GetSystemMetrics(SM_CXICON);
-        HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), layout_.Icon, IMAGE_ICON, size, size,
-                                                   LR_SHARED));
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    }
+    iconDue_ = layout_.Icon != nullptr;
     if (layout_.StayOnTop)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+// The big icon shows only where the platform lists windows (task switching, a window manager's
+// bar), never on the form itself, and setting it costs the platform a conversion of the picture:
+// it waits until the form is on screen and painted.
+void Form::PaintMessage() {
+    drawn_.PaintWindow(window_.Get(), background_.Get());
+    if (iconDue_) {
+        iconDue_ = false;
+        PostMessageW(window_.Get(), kApplyIconMessage, 0, 0);
+    }
+}
+
+void Form::ApplyIcon() {
+    const int size = GetSystemMetrics(SM_CXICON);
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), layout_.Icon, IMAGE_ICON, size, size,
+                                               LR_SHARED));
+    SendMessageW(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 void Form::ApplyTranslucency() {
@@ -266,7 +280,8 @@ LRESULT Form::NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return 1; // WM_PAINT fills everything, off-screen
-    case WM_PAINT: drawn_.PaintWindow(window_.Get(), background_.Get()); return 0;
+    case WM_PAINT: PaintMessage(); return 0;
+    case kApplyIconMessage: ApplyIcon(); return 0;
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
     case WM_LBUTTONUP: case WM_MBUTTONUP: drawn_.Mouse(message, wParam, lParam); return 0;
     case WM_MOUSEMOVE: tooltip_.Activate(window_.Get()); drawn_.Mouse(message, wParam, lParam); return 0;

@@ -108,6 +108,8 @@ private:
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CentreOnDesktop();
     void ApplyTranslucency();
+    void PaintMessage();
+    void ApplyIcon();
     void WindowMoved();
     void ChangeDpi(int dpi, const RECT& suggested);
     void AdoptDpi(int dpi);
@@ -126,6 +128,7 @@ private:
     int left_, top_, width_, height_;
     bool visible_ = false;
     bool shownBefore_ = false;
+    bool iconDue_ = false; // the layout's icon, set once the window has first been painted
     int modalLevel_ = 0;
 };
 

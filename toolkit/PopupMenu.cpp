@@ -8,12 +8,16 @@ namespace {
 constexpr wchar_t kOwnerClass[] = L"TkPopupList";
 } // namespace
 
-PopupMenu::PopupMenu(std::vector<MenuItem> items) : items_(std::move(items)) {
-    menu_.Reset(Build(items_));
-    RegisterWindowClass(kOwnerClass);
-    // A hidden top-level window rather than a message-only one: the menu's owner must be able to
-    // take the foreground, or a click elsewhere would not dismiss the menu.
-    owner_.Reset(CreateBoundWindow(*this, kOwnerClass, {.style = WS_POPUP, .exStyle = WS_EX_TOOLWINDOW}));
+PopupMenu::PopupMenu(std::vector<MenuItem> items) : items_(std::move(items)) { menu_.Reset(Build(items_)); }
+
+HWND PopupMenu::OwnerHandle() {
+    if (!owner_) {
+        RegisterWindowClass(kOwnerClass);
+        // A hidden top-level window rather than a message-only one: the menu's owner must be able
+        // to take the foreground, or a click elsewhere would not dismiss the menu.
+        owner_.Reset(CreateBoundWindow(*this, kOwnerClass, {.style = WS_POPUP, .exStyle = WS_EX_TOOLWINDOW}));
+    }
+    return owner_.Get();
 }
 
 HMENU PopupMenu::Build(std::vector<MenuItem>& items) {
@@ -34,7 +38,7 @@ HMENU PopupMenu::Build(std::vector<MenuItem>& items) {
 
 void PopupMenu::Popup(POINT screen) {
     idleDue_ = true;
-    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner_.Get(), nullptr);
+    TrackPopupMenu(menu_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, OwnerHandle(), nullptr);
 }
 
 UINT PopupMenu::CommandId(const std::string& name) const {

@@ -1,5 +1,5 @@
 // A context menu built from data: captions, handlers and submenus. Its owner is a hidden window of
-// its own, which receives the WM_COMMAND of the chosen item; the platform posts that message, so
+// its own, made when the menu is first shown, which receives the WM_COMMAND of the chosen item; the platform posts that message, so
 // the item's handler runs after the menu has closed, from the message loop. Dismissing the menu
 // posts nothing and runs nothing.
 #pragma once
@@ -37,7 +37,7 @@ public:
     std::function<void()> OnIdle;
 
     HMENU Handle() const noexcept { return menu_.Get(); }
-    HWND OwnerHandle() const noexcept { return owner_.Get(); }
+    HWND OwnerHandle(); // made at the first call
     // The command id of the named item (0 for none): what its WM_COMMAND to the owner carries.
     UINT CommandId(const std::string& name) const;
 

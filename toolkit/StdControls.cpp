@@ -162,19 +162,27 @@ void GroupBox::Paint(HDC dc) {
 
 // ---- Image ----------------------------------------------------------------------------------
 
-Image::Image(Form& parent, Bounds bounds96, const wchar_t* iconResource) : GraphicControl(parent, bounds96) {
-    // Loaded at the drawn size, so the platform picks the best image of the icon and scales it once.
-    const RECT bounds = BoundsRect();
-    icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconResource, IMAGE_ICON,
-                                              bounds.right - bounds.left, bounds.bottom - bounds.top, 0)));
+Image::Image(Form& parent, Bounds bounds96, const wchar_t* iconResource)
+    : GraphicControl(parent, bounds96), iconResource_(iconResource) {}
+
+HICON Image::Icon() {
+    if (!loaded_) {
+        // At the drawn size, so the platform picks the best image of the icon and scales it once.
+        loaded_ = true;
+        const RECT bounds = BoundsRect();
+        icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconResource_, IMAGE_ICON,
+                                                  bounds.right - bounds.left, bounds.bottom - bounds.top, 0)));
+    }
+    return icon_.Get();
 }
 
 void Image::Paint(HDC dc) {
-    if (!icon_)
+    HICON icon = Icon();
+    if (!icon)
         return;
     const RECT bounds = BoundsRect();
-    DrawIconEx(dc, bounds.left, bounds.top, icon_.Get(), bounds.right - bounds.left, bounds.bottom - bounds.top, 0,
-               nullptr, DI_NORMAL);
+    DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, nullptr,
+               DI_NORMAL);
 }
 
 } // namespace tk

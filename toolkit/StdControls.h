@@ -108,11 +108,14 @@ class Image : public GraphicControl {
 public:
     Image(Form& parent, Bounds bounds96, const wchar_t* iconResource);
 
-    HICON Icon() const noexcept { return icon_.Get(); }
+    // Loaded at the first call, at the drawn size, so that a form that is never shown costs none.
+    HICON Icon();
     void Paint(HDC dc) override;
 
 private:
+    const wchar_t* iconResource_;
     OwnedIcon icon_;
+    bool loaded_ = false;
 };
 
 } // namespace tk

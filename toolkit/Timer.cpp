@@ -1,19 +1,68 @@
 #include "toolkit/Timer.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "core/Exception.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 
-namespace {
-constexpr wchar_t kTimerClass[] = L"TkTimer";
-constexpr UINT_PTR kTimerId = 1;
-} // namespace
+// One hidden window takes the messages of every timer: a window for each would cost the start a
+// window's creation per timer. It exists while any timer does. Each timer has an id of its own
+// that is never given again, so that a tick still queued for a timer that is gone finds nobody.
+class TimerWindow final : public WindowTarget {
+public:
+    static UINT_PTR Join(Timer& timer) {
+        if (!instance.window_) {
+            RegisterWindowClass(kClass);
+            instance.window_.Reset(
+                CreateBoundWindow(instance, kClass, {.style = 0, .owner = HWND_MESSAGE}));
+        }
+        instance.timers_.emplace_back(++instance.lastId_, &timer);
+        return instance.lastId_;
+    }
 
-Timer::Timer() : window_(CreateMessageWindow(*this, kTimerClass)) {}
+    static void Leave(UINT_PTR id) {
+        auto& timers = instance.timers_;
+        timers.erase(std::find_if(timers.begin(), timers.end(), [id](const auto& t) { return t.first == id; }));
+        if (timers.empty())
+            instance.window_.Reset(); // safe from within its own tick: the object is static
+    }
+
+    static HWND Handle() noexcept { return instance.window_.Get(); }
+
+private:
+    static constexpr wchar_t kClass[] = L"TkTimer";
+    static TimerWindow instance;
+
+    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_TIMER)
+            return DefWindowProcW(window, message, wParam, lParam);
+        for (const auto& [id, timer] : timers_) {
+            if (id == wParam) {
+                if (timer->onTimer_)
+                    timer->onTimer_(); // may create or destroy timers: the loop ends here
+                break;
+            }
+        }
+        return 0;
+    }
+
+    BoundWindow window_;
+    std::vector<std::pair<UINT_PTR, Timer*>> timers_;
+    UINT_PTR lastId_ = 0;
+};
+
+TimerWindow TimerWindow::instance;
+
+Timer::Timer() : id_(TimerWindow::Join(*this)) {}
 
 Timer::~Timer() {
     if (running_)
-        KillTimer(window_.Get(), kTimerId);
+        KillTimer(TimerWindow::Handle(), id_);
+    TimerWindow::Leave(id_);
 }
 
 void Timer::SetInterval(unsigned milliseconds) {
@@ -36,23 +85,16 @@ void Timer::SetOnTimer(std::function<void()> handler) {
 }
 
 void Timer::Update() {
+    HWND window = TimerWindow::Handle();
     if (running_) {
-        KillTimer(window_.Get(), kTimerId);
+        KillTimer(window, id_);
         running_ = false;
     }
     if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!window_ || SetTimer(window_.Get(), kTimerId, interval_, nullptr) == 0)
+        if (!window || SetTimer(window, id_, interval_, nullptr) == 0)
             throw EOutOfResources("Not enough timers available");
         running_ = true;
     }
-}
-
-LRESULT Timer::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_TIMER)
-        return DefWindowProcW(window, message, wParam, lParam);
-    if (onTimer_)
-        onTimer_();
-    return 0;
 }
 
 } // namespace tk

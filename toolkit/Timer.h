@@ -1,17 +1,17 @@
-// A periodic timer with a hidden window of its own. It runs (SetTimer, id 1) while its interval
-// is non-zero, it is enabled and it has a handler. There is no guard against re-entry: a handler
-// that opens a modal window or a message box is entered again by the next timer message.
+// A periodic timer. It runs while its interval is non-zero, it is enabled and it has a handler.
+// There is no guard against re-entry: a handler that opens a modal window or a message box is
+// entered again by the next timer message. Timers belong to the thread of the program's windows.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-#include "toolkit/WindowClass.h"
-
 namespace tk {
 
-class Timer : private WindowTarget {
+class TimerWindow;
+
+class Timer {
 public:
     Timer();
     ~Timer();
@@ -27,10 +27,10 @@ public:
     void SetOnTimer(std::function<void()> handler);
 
 private:
+    friend class TimerWindow;
     void Update();
-    LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    BoundWindow window_;
+    UINT_PTR id_; // on the timers' shared window
     unsigned interval_ = 1000;
     bool enabled_ = true;
     bool running_ = false;

@@ -3,14 +3,17 @@
 // folder, and a library or function that cannot be had is an error that the error report
 // shows, never a crash.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Support.h"
+#include "app/Forms.h"
 #include "helpers/TestFiles.h"
 #include "platform/MediaPlayer.h"
 #include "platform/OpenDialog.h"
 #include "platform/Shell.h"
 #include "toolkit/SystemLibraries.h"
+#include "toolkit/Timer.h"
 
 using namespace testsupport;
 
@@ -94,4 +97,29 @@ TEST_F(LateLoading, EachServiceWorksAtItsFirstUseAndAMissingLibraryIsReported) {
         EXPECT_TRUE(boxes.Boxes()[0].errorIcon);
         EXPECT_EQ(testfiles::Utf8(boxes.Boxes()[0].text), row.reportedError);
     }
+}
+
+// The start shows the strip before it does what nobody sees at once: the icons wait for its first
+// paint and the idle loop, and the strip's timers and a test's share one hidden window.
+TEST_F(LateLoading, IconsFollowTheFirstPaintAndTimersOnTheSharedWindowTickApart) {
+    EXPECT_TRUE(PumpUntil([this] {
+        App().HandleMessage(); // the waiting loop, which runs the idle tasks
+        return SendMessageW(App().Handle(), WM_GETICON, ICON_SMALL, 0) != 0 &&
+               SendMessageW(Form1->Handle(), WM_GETICON, ICON_BIG, 0) != 0;
+    }));
+
+    // One that stops at its own first tick gets no second one, and the other keeps ticking.
+    auto ending = std::make_unique<tk::Timer>();
+    tk::Timer other;
+    int endingTicks = 0, otherTicks = 0;
+    ending->SetInterval(5);
+    ending->SetOnTimer([&] {
+        ++endingTicks;
+        ending->SetEnabled(false);
+        Later(0, [&] { ending.reset(); });
+    });
+    other.SetInterval(5);
+    other.SetOnTimer([&] { ++otherTicks; });
+    EXPECT_TRUE(PumpUntil([&] { return !ending && otherTicks >= 5; }));
+    EXPECT_EQ(endingTicks, 1);
 }
