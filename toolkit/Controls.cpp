@@ -20,7 +20,17 @@ void Label::SetCaption(const std::string& caption) {
         return;
     caption_ = caption;
     wideCaption_ = Widen(caption_);
-    AdjustSize();
+    // Measuring takes the font's realisation: the dialogs' labels, built at start, wait until
+    // their form is first shown.
+    if (parent_.HandleAllocated())
+        AdjustSize();
+    else
+        sizeDue_ = true;
+}
+
+void Label::FormWindowCreated() {
+    if (sizeDue_)
+        AdjustSize();
 }
 
 void Label::DpiChanged(int dpi) {
@@ -30,6 +40,7 @@ void Label::DpiChanged(int dpi) {
 }
 
 void Label::AdjustSize() {
+    sizeDue_ = false;
     MemoryDc dc;
     SelectGuard selectFont(dc.Get(), font_.Get());
     SIZE size{};

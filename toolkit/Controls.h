@@ -11,7 +11,8 @@
 
 namespace tk {
 
-// One line of text, no background of its own, resized to its text whenever the text changes.
+// One line of text, no background of its own, resized to its text whenever the text changes (a
+// text set before the form has a window, once it has one).
 class Label : public GraphicControl {
 public:
     Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption);
@@ -21,6 +22,7 @@ public:
     void SetCaption(const std::string& caption);
     void Paint(HDC dc) override;
     void DpiChanged(int dpi) override;
+    void FormWindowCreated() override;
 
 private:
     void AdjustSize();
@@ -29,6 +31,7 @@ private:
     OwnedFont font_;
     std::string caption_;
     std::wstring wideCaption_;
+    bool sizeDue_ = false; // a caption set before the form had a window, not yet measured
 };
 
 // A flat button with a 16 x 16 picture: only the picture without the pointer over it, a raised

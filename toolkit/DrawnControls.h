@@ -56,6 +56,8 @@ public:
     virtual void DpiChanged(int dpi);
     // The visual style changed: theme data opened before is stale.
     virtual void ThemeChanged() {}
+    // The form's window has been made: what waited for it to be needed is done now.
+    virtual void FormWindowCreated() {}
     const Bounds& Bounds96() const noexcept { return bounds96_; }
 
 protected:

@@ -27,11 +27,23 @@ DWORD StyleOf(BorderStyle border) {
     return WS_POPUP;
 }
 
+// Looked up once: where the platform lacks it the window simply stays opaque.
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+SetLayeredWindowAttributesFn LayeredAttributesFunction() {
+    static const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "SetLayeredWindowAttributes")));
+    return function;
+}
+
+bool Translucent(const FormLayout& layout) { return layout.Alpha != 255 && LayeredAttributesFunction(); }
+
 DWORD ExStyleOf(const FormLayout& layout) {
     DWORD exStyle = WS_EX_CONTROLPARENT;
     if (layout.Border == BorderStyle::Dialog) exStyle |= WS_EX_DLGMODALFRAME;
     if (layout.Border == BorderStyle::ToolWindow) exStyle |= WS_EX_TOOLWINDOW;
     if (layout.StayOnTop) exStyle |= WS_EX_TOPMOST;
+    // Layered from its creation: made so later, the window would be remade at once.
+    if (Translucent(layout)) exStyle |= WS_EX_LAYERED;
     return exStyle;
 }
 
@@ -115,6 +127,8 @@ void Form::CreateWnd() {
     background_.Reset(CreateSolidBrush(Color()));
     for (WinControl* child : children_)
         child->CreateHandle(window, dpi_);
+    for (GraphicControl* control : drawn_.All())
+        control->FormWindowCreated();
     // Asked for once the controls are whole. The form hint comes after the drawn controls'
     // tooltips, which so keep their places.
     for (std::size_t i = 0; i < drawn_.All().size(); ++i)
@@ -124,8 +138,6 @@ void Form::CreateWnd() {
         tooltip_.AddClientTool(kFormHintTool, OnHint, kFormHintAutoPop, Scale(kFormHintWidth));
     ApplyTranslucency();
     iconDue_ = layout_.Icon != nullptr;
-    if (layout_.StayOnTop)
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 // The big icon shows only where the platform lists windows (task switching, a window manager's
@@ -147,17 +159,8 @@ void Form::ApplyIcon() {
 }
 
 void Form::ApplyTranslucency() {
-    // Looked up once: where the platform lacks it the window simply stays opaque.
-    using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    static const auto setAttributes = reinterpret_cast<SetLayeredWindowAttributesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "SetLayeredWindowAttributes")));
-    if (layout_.Alpha == 255 || !setAttributes)
-        return;
-    HWND window = window_.Get();
-    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    if (!(exStyle & WS_EX_LAYERED))
-        SetWindowLongPtrW(window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
-    setAttributes(window, 0, layout_.Alpha, LWA_ALPHA);
+    if (Translucent(layout_))
+        LayeredAttributesFunction()(window_.Get(), 0, layout_.Alpha, LWA_ALPHA);
 }
 
 void Form::SetBounds(int left, int top, int width, int height) {
@@ -215,8 +218,9 @@ void Form::ShowState(int showCommand) {
         CentreOnDesktop();
     shownBefore_ = true;
     visible_ = true;
-    app_.ShowTaskbarEntry();
+    // The form first, the taskbar entry after it: the entry is not what the user waits for.
     ShowWindow(window, showCommand);
+    app_.ShowTaskbarEntry();
 }
 
 void Form::Hide() {

@@ -43,6 +43,8 @@ target_path=$(run winepath -w "$work/marker.exe" 2>/dev/null | tr -d '\r')
 
 "$here/scripts/wine-run" "$exe" &
 program=$!
+# Read while the started shell replaces itself, the command line may be empty for a moment.
+for _ in $(seq 1 20); do grep -qa 'Vandrel\.exe' "/proc/$program/cmdline" && break; sleep 0.05; done
 grep -qa 'Vandrel\.exe' "/proc/$program/cmdline" || fail "process $program is not the program: $(tr '\0' ' ' <"/proc/$program/cmdline")"
 strip=$(wait_for '^TkForm\|Form1\|')
 IFS=, read -r sx sy _ _ <<<"$(cut -d'|' -f3 <<<"$strip")"
