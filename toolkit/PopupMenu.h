@@ -1,7 +1,7 @@
 // A context menu built from data: captions, handlers and submenus. Its owner is a hidden window of
-// its own, made when the menu is first shown, which receives the WM_COMMAND of the chosen item; the platform posts that message, so
-// the item's handler runs after the menu has closed, from the message loop. Dismissing the menu
-// posts nothing and runs nothing.
+// its own, made when the menu is first shown, which receives the WM_COMMAND of the chosen item;
+// the platform posts that message, so the item's handler runs after the menu has closed, from the
+// message loop. Dismissing the menu posts nothing and runs nothing.
 #pragma once
 
 #include <windows.h>
