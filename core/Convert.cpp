@@ -10,7 +10,7 @@ namespace {
     message += '\'';
     message += text;
     message += "' is not a valid integer value";
-    throw tk::EConvertError(std::move(message));
+    throw EConvertError(std::move(message));
 }
 
 int HexDigit(char c) {

@@ -7,7 +7,7 @@
 
 // Reads a whole text as a 32-bit signed integer: leading blanks (spaces only), at most one sign,
 // then decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing may
-// follow. Raises tk::EConvertError "'<text>' is not a valid integer value" otherwise.
+// follow. Raises EConvertError "'<text>' is not a valid integer value" otherwise.
 // Scans in place and allocates only when it fails.
 std::int32_t TextToInteger(std::string_view text);
 

@@ -1,14 +1,12 @@
-// The exceptions that the toolkit, the sound player and the conversions raise. They carry a
-// message text and nothing else; the one place that catches them is the error report of the
-// application object, reached from every entry point that Windows calls. They live in the core,
-// whose conversion raises one, and keep the toolkit's namespace, whose family they are.
+// The program's exceptions: the conversions, the windowing layer and the sound player raise them.
+// They carry a message text and nothing else; the one place that catches them is the error
+// report, reached from every entry point that Windows calls. They live in the core, whose
+// conversion raises one, and every layer above shares them.
 #pragma once
 
 #include <exception>
 #include <string>
 #include <utility>
-
-namespace tk {
 
 class Exception : public std::exception {
 public:
@@ -22,17 +20,15 @@ private:
     std::string message_;
 };
 
-#define TK_EXCEPTION_CLASS(Name)                                                   \
-    class Name : public Exception {                                                \
-    public:                                                                        \
-        using Exception::Exception;                                                \
-        const char* ClassName() const noexcept override { return #Name; }          \
+#define EXCEPTION_CLASS(Name)                                                   \
+    class Name : public Exception {                                             \
+    public:                                                                     \
+        using Exception::Exception;                                             \
+        const char* ClassName() const noexcept override { return #Name; }       \
     }
 
-TK_EXCEPTION_CLASS(EConvertError);
-TK_EXCEPTION_CLASS(EOutOfResources);
-TK_EXCEPTION_CLASS(EInvalidOperation);
+EXCEPTION_CLASS(EConvertError);
+EXCEPTION_CLASS(EOutOfResources);
+EXCEPTION_CLASS(EInvalidOperation);
 
-#undef TK_EXCEPTION_CLASS
-
-} // namespace tk
+#undef EXCEPTION_CLASS

@@ -54,7 +54,7 @@ void CheckTimeOfDay(std::string_view hour, std::string_view minute, std::string_
         } else {
             FUZZ_CHECK(got.refusal == std::string_view(kNotATimeOfDay));
         }
-    } catch (const tk::EConvertError& error) {
+    } catch (const EConvertError& error) {
         FUZZ_CHECK(firstBad);
         FUZZ_CHECK(error.Message() == ConversionMessage(*firstBad));
     }
@@ -72,7 +72,7 @@ void CheckCountdown(std::string_view minutes) {
         } else {
             FUZZ_CHECK(got.refusal == std::string_view(kMinutesOutOfRange));
         }
-    } catch (const tk::EConvertError& error) {
+    } catch (const EConvertError& error) {
         FUZZ_CHECK(!value.has_value());
         FUZZ_CHECK(error.Message() == ConversionMessage(minutes));
     }

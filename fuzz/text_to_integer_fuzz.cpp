@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(value == *expected);
         // Integer-to-text gives a text that reads back as the same value.
         FUZZ_CHECK(TextToInteger(IntegerToText(value)) == value);
-    } catch (const tk::EConvertError& error) {
+    } catch (const EConvertError& error) {
         FUZZ_CHECK(!expected.has_value());
         FUZZ_CHECK(error.Message() == "'" + std::string(text) + "' is not a valid integer value");
     }

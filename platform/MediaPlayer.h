@@ -14,7 +14,7 @@
 #include "core/Exception.h"
 #include "toolkit/WindowClass.h"
 
-class EMCIDeviceError : public tk::Exception {
+class EMCIDeviceError : public Exception {
 public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "EMCIDeviceError"; }

@@ -30,7 +30,7 @@ std::string ExpectedMessage(std::string_view text) {
 std::optional<std::int32_t> Convert(std::string_view text) {
     try {
         return TextToInteger(text);
-    } catch (const tk::EConvertError& e) {
+    } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), ExpectedMessage(text));
         return std::nullopt;
     }
@@ -157,7 +157,7 @@ TEST(TextToInteger, RejectsMalformedTextNamingTheWholeTextInTheMessage) {
         try {
             const std::int32_t value = TextToInteger(text);
             ADD_FAILURE() << "accepted as " << value;
-        } catch (const tk::EConvertError& e) {
+        } catch (const EConvertError& e) {
             EXPECT_EQ(e.Message(), ExpectedMessage(text));
             EXPECT_STREQ(e.ClassName(), "EConvertError");
         }

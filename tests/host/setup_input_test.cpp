@@ -74,7 +74,7 @@ TEST(SetupInput, ATextThatDoesNotConvertIsReportedWithThatTextAlone) {
         try {
             TimeOfDayCode(c.hour, c.minute, c.second);
             ADD_FAILURE() << "converted " << c.message;
-        } catch (const tk::EConvertError& error) {
+        } catch (const EConvertError& error) {
             EXPECT_EQ(error.Message(), c.message);
         }
     }
@@ -82,7 +82,7 @@ TEST(SetupInput, ATextThatDoesNotConvertIsReportedWithThatTextAlone) {
         try {
             CountdownSeconds(minutes);
             ADD_FAILURE() << "converted " << minutes;
-        } catch (const tk::EConvertError& error) {
+        } catch (const EConvertError& error) {
             EXPECT_EQ(error.Message(), "'" + std::string(minutes) + "' is not a valid integer value");
         }
     }

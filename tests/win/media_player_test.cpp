@@ -208,7 +208,7 @@ TEST_F(MediaPlayerTest, AFailingNoticeHandlerIsReportedAndThePlayerGoesOn) {
     testfiles::WriteBytes(folder_ / L"short.wav", SilentWave(400));
     MediaPlayer player;
     player.FileName = testfiles::Utf8(folder_ / L"short.wav");
-    player.OnNotify = [] { throw tk::EInvalidOperation("handler failed"); };
+    player.OnNotify = [] { throw EInvalidOperation("handler failed"); };
     player.Open();
     player.Play();
     ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }, 10000));

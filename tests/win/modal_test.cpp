@@ -110,7 +110,7 @@ protected:
         timer.SetOnTimer([&] {
             if (raised) return;
             raised = true;
-            throw tk::Exception(message);
+            throw Exception(message);
         });
         PumpUntil([&] { return raised; });
         PumpFor(50);
@@ -168,7 +168,7 @@ TEST_F(ErrorReport, AHandlerThatRaisesIsCutShortAndTheLoopGoesOn) {
     failing.SetInterval(10);
     failing.SetOnTimer([&] {
         failing.SetEnabled(false);
-        throw tk::EConvertError("'x' is not a valid integer value");
+        throw EConvertError("'x' is not a valid integer value");
         ++after; // never reached
     });
     other.SetInterval(10);
@@ -184,7 +184,7 @@ TEST_F(ErrorReport, IdleTasksRunInTurnFromTheWaitingLoopAndOneThatRaisesIsReport
     std::vector<std::string> ran;
     App().WhenIdle([&] {
         ran.push_back("first");
-        throw tk::EConvertError("'y' is not a valid integer value");
+        throw EConvertError("'y' is not a valid integer value");
     });
     App().WhenIdle([&] { ran.push_back("second"); });
     App().ProcessMessages(); // the look that does not wait leaves them alone
@@ -199,7 +199,7 @@ TEST_F(ErrorReport, IdleTasksRunInTurnFromTheWaitingLoopAndOneThatRaisesIsReport
 TEST(StartupFailure, ShowsTheLastResortBoxNamingTheException) {
     StartWatchdog();
     BoxCatcher boxes;
-    tk::ShowStartupFailure(tk::EOutOfResources("Not enough timers available"));
+    tk::ShowStartupFailure(EOutOfResources("Not enough timers available"));
     StopWatchdog();
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].caption, L"Application Error");

@@ -216,7 +216,7 @@ TEST_F(WindowsRules, ALeftDragThatAModalWindowTakesTheCaptureFromEndsAndTheStrip
     failing.SetOnTimer([&] {
         failing.SetEnabled(false);
         interrupted = true;
-        throw tk::Exception("interrupting the drag");
+        throw Exception("interrupting the drag");
     });
     const struct {
         const char* what;
