@@ -11,7 +11,7 @@
 #include "clockbar/StripActions.h"
 #include "core/Scheduler.h"
 #include "platform/MediaPlayer.h"
-#include "toolkit/Controls.h"
+#include "toolkit/DrawnControls.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"

@@ -6,7 +6,7 @@
 #include "core/SetupInput.h"
 #include "dialogs/Unit6.h"
 #include "platform/KeepAwake.h"
-#include "platform/Shell.h"
+#include "platform/MessageBoxes.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "core/Scheduler.h"
 #include "dialogs/DialogStyle.h"
-#include "toolkit/Controls.h"
+#include "toolkit/DrawnControls.h"
 #include "toolkit/Form.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/WindowedControls.h"
 
 // Where the shared controls sit, at 96 dpi. Labels size themselves to their text, so only their
 // left and top count.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/SetupDialog.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/WindowedControls.h"
 
 class TForm2 : public SetupDialog {
 public:

@@ -1,9 +1,9 @@
 // TForm4: the about box. It only shows the program's icon, name, version and contact lines.
 #pragma once
 
-#include "toolkit/Controls.h"
+#include "toolkit/DrawnControls.h"
 #include "toolkit/Form.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/WindowedControls.h"
 
 class TForm4 : public tk::Form {
 public:

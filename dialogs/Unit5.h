@@ -3,8 +3,8 @@
 #pragma once
 
 #include "dialogs/SetupDialog.h"
-#include "toolkit/Controls.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/DrawnControls.h"
+#include "toolkit/WindowedControls.h"
 
 class TForm5 : public SetupDialog {
 public:

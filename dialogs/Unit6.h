@@ -2,9 +2,9 @@
 // reminder writes it, a firing reminder shows the window with whatever the memo then holds.
 #pragma once
 
-#include "toolkit/Controls.h"
+#include "toolkit/DrawnControls.h"
 #include "toolkit/Form.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/WindowedControls.h"
 
 class TForm6 : public tk::Form {
 public:

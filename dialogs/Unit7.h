@@ -4,8 +4,8 @@
 
 #include "dialogs/SetupDialog.h"
 #include "platform/OpenDialog.h"
-#include "toolkit/Controls.h"
-#include "toolkit/StdControls.h"
+#include "toolkit/DrawnControls.h"
+#include "toolkit/WindowedControls.h"
 
 class TForm7 : public SetupDialog {
 public:

@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include "toolkit/Modal.h"
+#include "toolkit/Handles.h"
 #include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
 
@@ -44,11 +44,8 @@ bool FileIsPresent(const std::string& path) noexcept {
         if (path.find_first_of("*?") != std::string::npos)
             return false;
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW(tk::Widen(path).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return false;
-        FindClose(search);
-        return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        const tk::OwnedFind search = tk::FindFirst(tk::Widen(path), found);
+        return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     } catch (...) {
         return false; // out of memory while converting: nothing can be looked for
     }
@@ -98,17 +95,6 @@ void StartProgram(const std::string& commandLine) noexcept {
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
         }
-    } catch (...) {
-    }
-}
-
-void ShowMessage(const std::string& caption, const std::string& text, UINT iconType) noexcept {
-    try {
-        // Only the icon is taken from the type: task-modal or topmost bits would disable or
-        // cover the program's windows. Without an owner the box would open behind a topmost
-        // dialog that asked for it, holding the focus unseen.
-        tk::BoxInFront inFront;
-        MessageBoxW(nullptr, tk::Widen(text).c_str(), tk::Widen(caption).c_str(), MB_OK | (iconType & MB_ICONMASK));
     } catch (...) {
     }
 }

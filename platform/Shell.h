@@ -1,5 +1,5 @@
 // The program's ways out to the operating system: the file-exists test, handing an item to the
-// shell, the open-file dialog, starting a program, and its own message boxes. None of them
+// shell, the open-file dialog, and starting a program. None of them
 // reports what the platform makes of a request: a missing browser, script or program leaves no
 // trace, and the caller goes on at once. The shell, COM and the common dialogs are loaded at
 // their first use (toolkit/SystemLibraries.h), and only a system library that cannot be had
@@ -12,10 +12,6 @@
 
 #include <string>
 #include <string_view>
-
-// Icon types of the program's own message boxes.
-inline constexpr UINT InformationIcon = MB_ICONINFORMATION; // confirmations (0x40)
-inline constexpr UINT ErrorIcon = MB_ICONERROR;             // refused input (0x10)
 
 // True when a file, not a directory, exists at `path`. Never raises; a path with wildcards names
 // no single file and is answered false.
@@ -39,6 +35,3 @@ void StartProgram(const std::string& commandLine) noexcept;
 // platform cannot take a shorter prefix of it ("C:\Program.exe") for the program.
 std::wstring LaunchCommandLine(std::wstring_view text, bool wholeTextIsAFile);
 
-// A box with an OK button and the given icon type, owned by no window, so the program's windows
-// stay usable while it shows. Returns when the user dismisses it.
-void ShowMessage(const std::string& caption, const std::string& text, UINT iconType) noexcept;

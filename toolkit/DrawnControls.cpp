@@ -1,185 +1,212 @@
 #include "toolkit/DrawnControls.h"
 
 #include <uxtheme.h>
-#include <windowsx.h>
-
-#include <utility>
+#include <vssym32.h>
 
 #include "toolkit/Form.h"
+#include "toolkit/Text.h"
 
 namespace tk {
 
-// ---- GraphicControl -------------------------------------------------------------------------
+// ---- Label ----------------------------------------------------------------------------------
 
-GraphicControl::GraphicControl(Form& parent, Bounds b)
-    : parent_(parent), bounds96_(b), bounds_(ScaleBounds(b, parent.Dpi())) {
-    parent.AddDrawnControl(this);
+Label::Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption)
+    : GraphicControl(parent, bounds96), fontSpec_(font), font_(CreateFontFor(font, parent.Dpi())) {
+    SetCaption(caption);
 }
 
-void GraphicControl::SetBoundsRect(const RECT& bounds) {
-    if (EqualRect(&bounds, &bounds_))
+void Label::SetCaption(const std::string& caption) {
+    if (caption == caption_ && !wideCaption_.empty())
         return;
+    caption_ = caption;
+    wideCaption_ = Widen(caption_);
+    // Measuring takes the font's realisation: the dialogs' labels, built at start, wait until
+    // their form is first shown.
+    if (parent_.HandleAllocated())
+        AdjustSize();
+    else
+        sizeDue_ = true;
+}
+
+void Label::FormWindowCreated() {
+    if (sizeDue_)
+        AdjustSize();
+}
+
+void Label::DpiChanged(int dpi) {
+    font_ = CreateFontFor(fontSpec_, dpi);
+    GraphicControl::DpiChanged(dpi);
+    AdjustSize();
+}
+
+void Label::AdjustSize() {
+    sizeDue_ = false;
+    MemoryDc dc;
+    SelectGuard selectFont(dc.Get(), font_.Get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), wideCaption_.c_str(), static_cast<int>(wideCaption_.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
+    const RECT bounds = BoundsRect();
+    Invalidate(); // also when the size stays: the text changed
+    SetBoundsRect({bounds.left, bounds.top, bounds.left + size.cx, bounds.top + metrics.tmHeight});
+}
+
+void Label::Paint(HDC dc) {
+    SelectGuard selectFont(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, TextColorOf(fontSpec_));
+    RECT bounds = BoundsRect();
+    DrawTextW(dc, wideCaption_.c_str(), static_cast<int>(wideCaption_.size()), &bounds,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+// ---- SpeedButton ----------------------------------------------------------------------------
+
+SpeedButton::SpeedButton(Form& parent, Bounds bounds96, const wchar_t* glyphResource, std::string hint)
+    : GraphicControl(parent, bounds96), hint_(Widen(hint)) {
+    glyph_.Reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), glyphResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (glyph_) {
+        BITMAP info{};
+        GetObjectW(glyph_.Get(), sizeof info, &info);
+        glyphSize_ = {info.bmWidth, info.bmHeight};
+        MemoryDc dc;
+        SelectGuard select(dc.Get(), glyph_.Get());
+        transparent_ = GetPixel(dc.Get(), 0, info.bmHeight - 1);
+    }
+}
+
+void SpeedButton::Paint(HDC dc) {
+    const RECT bounds = BoundsRect();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+
+    int offsetX = 0, offsetY = 0;
+    if (HTHEME theme = static_cast<HTHEME>(theme_.Get(Parent().Handle()))) {
+        if (down_ || hot_) {
+            RECT frame = bounds;
+            DrawThemeBackground(theme, dc, TP_BUTTON, down_ ? TS_PRESSED : TS_HOT, &frame, nullptr);
+        }
+        if (down_) offsetX = 1; // the themed pressed look moves the picture right only
+    } else {
+        RECT frame = bounds;
+        if (down_) {
+            DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+            offsetX = offsetY = 1;
+        } else if (hot_) {
+            DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+        }
+    }
+
+    if (glyph_) {
+        // Centred on the button, rounding up as the picture is one pixel larger than the button.
+        const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+        const int x = bounds.left + (width - glyphSize_.cx + 1) / 2 + offsetX;
+        const int y = bounds.top + (height - glyphSize_.cy + 1) / 2 + offsetY;
+        MemoryDc source(dc);
+        SelectGuard select(source.Get(), glyph_.Get());
+        // gdi32's own, which msimg32's TransparentBlt only forwards to: one DLL fewer at rest.
+        GdiTransparentBlt(dc, x, y, glyphSize_.cx, glyphSize_.cy, source.Get(), 0, 0, glyphSize_.cx,
+                          glyphSize_.cy, transparent_);
+    }
+    RestoreDC(dc, saved);
+}
+
+void SpeedButton::MouseDown(const MouseEvent& event) {
+    if (event.Button == MouseButton::Left) {
+        pressing_ = true;
+        down_ = true;
+        Invalidate();
+    }
+    GraphicControl::MouseDown(event);
+}
+
+void SpeedButton::MouseMove(const MouseEvent& event) {
+    if (pressing_) {
+        const bool inside = Contains(event.Client);
+        if (inside != down_) {
+            down_ = inside;
+            Invalidate();
+        }
+    }
+    GraphicControl::MouseMove(event);
+}
+
+void SpeedButton::MouseUp(const MouseEvent& event) {
+    const bool click = event.Button == MouseButton::Left && pressing_ && Contains(event.Client);
+    if (event.Button == MouseButton::Left) {
+        pressing_ = false;
+        down_ = false;
+        Invalidate();
+    }
+    GraphicControl::MouseUp(event);
+    if (click && OnClick)
+        OnClick();
+}
+
+void SpeedButton::MouseEnter() {
+    hot_ = true;
     Invalidate();
-    bounds_ = bounds;
+}
+
+void SpeedButton::MouseLeave() {
+    hot_ = false;
+    if (!pressing_)
+        down_ = false;
     Invalidate();
 }
 
-void GraphicControl::Invalidate() { parent_.Invalidate(&bounds_); }
-
-void GraphicControl::DpiChanged(int dpi) { SetBoundsRect(ScaleBounds(bounds96_, dpi)); }
-
-void GraphicControl::MouseDown(const MouseEvent& event) {
-    if (OnMouseDown) OnMouseDown(event);
-}
-void GraphicControl::MouseMove(const MouseEvent& event) {
-    if (OnMouseMove) OnMouseMove(event);
-}
-void GraphicControl::MouseUp(const MouseEvent& event) {
-    if (OnMouseUp) OnMouseUp(event);
+void SpeedButton::CaptureLost() {
+    pressing_ = false;
+    down_ = false;
+    Invalidate();
 }
 
-// ---- ThemeData ------------------------------------------------------------------------------
+// ---- GroupBox -------------------------------------------------------------------------------
 
-HANDLE ThemeData::Get(HWND window) {
-    if (!opened_) {
-        theme_ = IsAppThemed() ? OpenThemeData(window, classList_) : nullptr;
-        opened_ = true;
+GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96) {}
+
+void GroupBox::Paint(HDC dc) {
+    // The frame's top edge sits where a caption's middle would be, as on the platform's own
+    // group box, so a frame without a caption lines up with captioned ones.
+    TEXTMETRICW metrics{};
+    {
+        SelectGuard selectFont(dc, Parent().Font());
+        GetTextMetricsW(dc, &metrics);
     }
-    return theme_;
+    RECT frame = BoundsRect();
+    frame.top += metrics.tmHeight / 2 - 1;
+    if (HTHEME theme = static_cast<HTHEME>(theme_.Get(Parent().Handle()))) {
+        DrawThemeBackground(theme, dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
+    } else {
+        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    }
 }
 
-void ThemeData::Reset() noexcept {
-    if (theme_)
-        CloseThemeData(static_cast<HTHEME>(theme_));
-    theme_ = nullptr;
-    opened_ = false;
+// ---- Image ----------------------------------------------------------------------------------
+
+Image::Image(Form& parent, Bounds bounds96, const wchar_t* iconResource)
+    : GraphicControl(parent, bounds96), iconResource_(iconResource) {}
+
+HICON Image::Icon() {
+    if (!loaded_) {
+        // At the drawn size, so the platform picks the best image of the icon and scales it once.
+        loaded_ = true;
+        const RECT bounds = BoundsRect();
+        icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconResource_, IMAGE_ICON,
+                                                  bounds.right - bounds.left, bounds.bottom - bounds.top, 0)));
+    }
+    return icon_.Get();
 }
 
-// ---- DrawnControls --------------------------------------------------------------------------
-
-void DrawnControls::Clear() noexcept {
-    captureControl_ = nullptr;
-    hoverControl_ = nullptr;
-    controls_.clear();
-}
-
-void DrawnControls::PaintWindow(HWND window, HBRUSH background) const {
-    PaintScope paint(window);
-    const RECT& area = paint.Area();
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
+void Image::Paint(HDC dc) {
+    HICON icon = Icon();
+    if (!icon)
         return;
-    MemoryDc buffer(paint.Dc());
-    OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
-    SelectGuard selectBitmap(buffer.Get(), bitmap.Get());
-    // The bitmap covers the paint rectangle only; the controls draw in client coordinates.
-    SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
-    FillRect(buffer.Get(), &area, background);
-    for (GraphicControl* control : controls_) {
-        RECT overlap{};
-        const RECT bounds = control->BoundsRect();
-        if (control->Visible && IntersectRect(&overlap, &bounds, &area))
-            control->Paint(buffer.Get());
-    }
-    SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
-    BitBlt(paint.Dc(), area.left, area.top, width, height, buffer.Get(), 0, 0, SRCCOPY);
-}
-
-GraphicControl* DrawnControls::At(POINT client) const {
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
-        if ((*it)->Visible && (*it)->Enabled && (*it)->Contains(client))
-            return *it;
-    return nullptr;
-}
-
-void DrawnControls::SetHover(GraphicControl* control) {
-    if (control == hoverControl_)
-        return;
-    if (hoverControl_)
-        hoverControl_->MouseLeave();
-    hoverControl_ = control;
-    if (hoverControl_)
-        hoverControl_->MouseEnter();
-}
-
-void DrawnControls::Mouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    MouseEvent event;
-    event.Keys = GET_KEYSTATE_WPARAM(wParam);
-    event.Client = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    switch (message) {
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: event.Button = MouseButton::Right; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: event.Button = MouseButton::Middle; break;
-    default: event.Button = MouseButton::Left; break;
-    }
-    // While the left button holds the capture, everything goes to the control it was pressed on.
-    GraphicControl* target = captured_ ? captureControl_ : At(event.Client);
-    HWND window = form_.Handle();
-    if (message == WM_LBUTTONDOWN || captured_)
-        lastLeft_ = {MouseButton::Left, event.Keys & ~static_cast<WPARAM>(MK_LBUTTON), event.Client};
-
-    switch (message) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        if (message == WM_LBUTTONDOWN) {
-            captureControl_ = target;
-            captured_ = true;
-            SetCapture(window);
-        }
-        if (target) target->MouseDown(event);
-        else if (form_.OnMouseDown) form_.OnMouseDown(event);
-        break;
-    case WM_MOUSEMOVE:
-        if (!trackingLeave_) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-        }
-        SetHover(captured_ ? (At(event.Client) == captureControl_ ? captureControl_ : nullptr) : At(event.Client));
-        if (target) target->MouseMove(event);
-        else if (form_.OnMouseMove) form_.OnMouseMove(event);
-        break;
-    default: // button released
-        if (message == WM_LBUTTONUP && captured_) {
-            captured_ = false;
-            ReleaseCapture();
-        }
-        Release(target, event);
-        break;
-    }
-}
-
-void DrawnControls::Release(GraphicControl* target, const MouseEvent& event) {
-    if (target) target->MouseUp(event);
-    else if (form_.OnMouseUp) form_.OnMouseUp(event);
-}
-
-void DrawnControls::MouseLeft() {
-    trackingLeave_ = false;
-    SetHover(nullptr);
-}
-
-void DrawnControls::CaptureChanged(HWND newCapture) {
-    if (!captured_ || newCapture == form_.Handle())
-        return;
-    captured_ = false;
-    GraphicControl* pressed = std::exchange(captureControl_, nullptr);
-    // Lost first, so that a button does not take the release for a click.
-    if (pressed)
-        pressed->CaptureLost();
-    Release(pressed, lastLeft_);
-}
-
-void DrawnControls::CancelMode() {
-    if (captured_)
-        ReleaseCapture();
-}
-
-void DrawnControls::DpiChanged(int dpi) {
-    for (GraphicControl* control : controls_)
-        control->DpiChanged(dpi);
-}
-
-void DrawnControls::ThemeChanged() {
-    for (GraphicControl* control : controls_)
-        control->ThemeChanged();
+    const RECT bounds = BoundsRect();
+    DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, nullptr,
+               DI_NORMAL);
 }
 
 } // namespace tk

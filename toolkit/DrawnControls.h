@@ -1,126 +1,102 @@
-// Controls without a window of their own (a label, a flat button, a frame, a picture): their form
-// paints them, finds the one under the pointer, tells them when the pointer comes and goes, and
-// gives the left button's capture to the one it was pressed on.
+// The controls drawn by their form, without a window of their own: a transparent auto-sizing
+// label, a flat speed button, an etched group frame and a picture. They only show things and
+// take the mouse; none takes the keyboard focus.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "toolkit/Dpi.h"
+#include "toolkit/GraphicControl.h"
+#include "toolkit/Handles.h"
 
 namespace tk {
 
-class Form;
-
-enum class MouseButton { Left, Right, Middle };
-
-struct MouseEvent {
-    MouseButton Button = MouseButton::Left; // meaningless for moves
-    WPARAM Keys = 0;
-    POINT Client{}; // in the form's client coordinates
-};
-
-using MouseHandler = std::function<void(const MouseEvent&)>;
-
-class GraphicControl {
+// One line of text, no background of its own, resized to its text whenever the text changes (a
+// text set before the form has a window, once it has one).
+class Label : public GraphicControl {
 public:
-    GraphicControl(Form& parent, Bounds bounds96);
-    virtual ~GraphicControl() = default;
-    GraphicControl(const GraphicControl&) = delete;
-    GraphicControl& operator=(const GraphicControl&) = delete;
+    Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption);
 
-    RECT BoundsRect() const noexcept { return bounds_; } // client pixels
-    void SetBoundsRect(const RECT& bounds);
-    bool Contains(POINT client) const noexcept { return PtInRect(&bounds_, client) != FALSE; }
-    void Invalidate();
-    Form& Parent() const noexcept { return parent_; }
-
-    bool Visible = true;
-    bool Enabled = true;
-    MouseHandler OnMouseDown, OnMouseMove, OnMouseUp;
-
-    virtual void Paint(HDC dc) = 0;
-    virtual void MouseDown(const MouseEvent& event);
-    virtual void MouseMove(const MouseEvent& event);
-    virtual void MouseUp(const MouseEvent& event);
-    virtual void MouseEnter() {}
-    virtual void MouseLeave() {}
-    // The left-button capture ended without a release reaching the control.
-    virtual void CaptureLost() {}
-    // A tooltip text, shown by the form after the pointer rests on the control.
-    virtual const std::wstring* Hint() const { return nullptr; }
-    // The form moved to a screen of another resolution: lay out again from the 96-dpi bounds.
-    virtual void DpiChanged(int dpi);
-    // The visual style changed: theme data opened before is stale.
-    virtual void ThemeChanged() {}
-    // The form's window has been made: what waited for it to be needed is done now.
-    virtual void FormWindowCreated() {}
-    const Bounds& Bounds96() const noexcept { return bounds96_; }
-
-protected:
-    Form& parent_;
-    Bounds bounds96_;
-    RECT bounds_{};
-};
-
-// A visual style's data for one class of parts (uxtheme's HTHEME), opened at the first paint and
-// again after the style changed; none while the program is drawn without visual styles.
-class ThemeData {
-public:
-    explicit ThemeData(const wchar_t* classList) noexcept : classList_(classList) {}
-    ~ThemeData() { Reset(); }
-    ThemeData(const ThemeData&) = delete;
-    ThemeData& operator=(const ThemeData&) = delete;
-    HANDLE Get(HWND window);
-    void Reset() noexcept;
+    const std::string& Caption() const noexcept { return caption_; }
+    // Does nothing when the text is unchanged; otherwise resizes and repaints.
+    void SetCaption(const std::string& caption);
+    void Paint(HDC dc) override;
+    void DpiChanged(int dpi) override;
+    void FormWindowCreated() override;
 
 private:
-    const wchar_t* classList_;
-    HANDLE theme_ = nullptr;
-    bool opened_ = false;
+    void AdjustSize();
+
+    FontSpec fontSpec_;
+    OwnedFont font_;
+    std::string caption_;
+    std::wstring wideCaption_;
+    bool sizeDue_ = false; // a caption set before the form had a window, not yet measured
 };
 
-// The drawn controls of one form, in creation order: later ones lie on top of earlier ones.
-class DrawnControls {
+// A flat button with a 16 x 16 picture: only the picture without the pointer over it, a raised
+// frame under the pointer, a sunken frame while pressed. Pixels of the picture's bottom-left
+// colour are transparent. A left click runs OnClick.
+class SpeedButton : public GraphicControl {
 public:
-    explicit DrawnControls(Form& form) : form_(form) {}
+    SpeedButton(Form& parent, Bounds bounds96, const wchar_t* glyphResource, std::string hint);
 
-    void Add(GraphicControl* control) { controls_.push_back(control); }
-    const std::vector<GraphicControl*>& All() const noexcept { return controls_; }
-    // The form's window goes: no message may reach a control any more.
-    void Clear() noexcept;
+    std::function<void()> OnClick;
+    bool Down() const noexcept { return down_; } // drawn pressed; read by tests
 
-    // A WM_PAINT: the background and the controls meeting the paint rectangle, drawn off-screen
-    // in a bitmap of that rectangle's size, then copied at once, so nothing flickers.
-    void PaintWindow(HWND window, HBRUSH background) const;
-    GraphicControl* At(POINT client) const;
-
-    // The mouse messages of the form's client area; the form's own handlers get what falls on
-    // no control.
-    void Mouse(UINT message, WPARAM wParam, LPARAM lParam);
-    void MouseLeft();
-    // The capture went elsewhere (a modal window, the error report, the system) while a left
-    // press held it: the control it was pressed on gets its release at the last known point, as
-    // if the button had come up there, so that a press never stays held with no button down.
-    void CaptureChanged(HWND newCapture);
-    void CancelMode();
-    void DpiChanged(int dpi);
-    void ThemeChanged();
+    void Paint(HDC dc) override;
+    void MouseDown(const MouseEvent& event) override;
+    void MouseMove(const MouseEvent& event) override;
+    void MouseUp(const MouseEvent& event) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void CaptureLost() override;
+    const std::wstring* Hint() const override { return &hint_; }
+    void ThemeChanged() override { theme_.Reset(); }
 
 private:
-    void SetHover(GraphicControl* control);
-    void Release(GraphicControl* target, const MouseEvent& event);
+    ThemeData theme_{L"TOOLBAR"};
+    OwnedBitmap glyph_;
+    SIZE glyphSize_{};
+    COLORREF transparent_ = 0;
+    std::wstring hint_;
+    bool hot_ = false;
+    bool down_ = false;
+    bool pressing_ = false; // the left button went down on this button and is still held
+};
 
-    Form& form_;
-    std::vector<GraphicControl*> controls_;
-    GraphicControl* captureControl_ = nullptr;
-    bool captured_ = false;
-    MouseEvent lastLeft_; // the last left-button message while the capture was held
-    GraphicControl* hoverControl_ = nullptr;
-    bool trackingLeave_ = false;
+// An etched frame without a caption. Controls placed "inside" it are ordinary controls of the
+// form created after it; their 96-dpi bounds are the frame's left/top plus their own offset.
+class GroupBox : public GraphicControl {
+public:
+    GroupBox(Form& parent, Bounds bounds96);
+
+    // The 96-dpi bounds of a control at `inner`, given relative to the frame.
+    Bounds Inside(Bounds inner) const noexcept {
+        return {bounds96_.Left + inner.Left, bounds96_.Top + inner.Top, inner.Width, inner.Height};
+    }
+    void Paint(HDC dc) override;
+    void ThemeChanged() override { theme_.Reset(); }
+
+private:
+    ThemeData theme_{L"BUTTON"};
+};
+
+// An icon resource drawn at the control's bounds, scaled to them, with its own transparency.
+class Image : public GraphicControl {
+public:
+    Image(Form& parent, Bounds bounds96, const wchar_t* iconResource);
+
+    // Loaded at the first call, at the drawn size, so that a form that is never shown costs none.
+    HICON Icon();
+    void Paint(HDC dc) override;
+
+private:
+    const wchar_t* iconResource_;
+    OwnedIcon icon_;
+    bool loaded_ = false;
 };
 
 } // namespace tk

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/DrawnControls.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/GraphicControl.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Tooltip.h"
 #include "toolkit/WinControl.h"
@@ -30,6 +30,9 @@ struct FormLayout {
     COLORREF Color = CLR_INVALID; // background; CLR_INVALID: the button-face colour
     FontSpec Font;
     const wchar_t* Icon = nullptr; // resource name of the window's big icon
+    // The form's own tooltip (OnHint): how long it stays up, and its widest line at 96 dpi.
+    int HintAutoPop = Tooltip::AutoPopDelay; // ms
+    int HintMaxWidth = 300;
 };
 
 class Form : private WindowTarget {
@@ -39,9 +42,11 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // The form's window, created on first need.
-    HWND Handle();
+    // The form's window; null until it is made (by EnsureHandle, or by showing the form).
+    HWND Handle() const noexcept { return window_.Get(); }
     bool HandleAllocated() const noexcept { return static_cast<bool>(window_); }
+    // Makes the window, and the windowed controls', if they are not there yet; returns it.
+    HWND EnsureHandle();
     // Destroys the window (and with it the windowed controls); the application does this for
     // every form before it destroys any, so no message reaches a form whose controls are gone.
     void DestroyHandle();
@@ -122,7 +127,7 @@ private:
     OwnedFont font_;
     OwnedBrush background_;
     Tooltip tooltip_;
-    DrawnControls drawn_{*this};
+    DrawnControlDispatcher drawn_{*this};
     std::vector<WinControl*> children_;
     int dpi_;
     int left_, top_, width_, height_;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace tk {
@@ -51,6 +52,12 @@ using OwnedMenu = Owned<HMENU, MenuTraits>;
 struct FindTraits { static void Close(HANDLE h) noexcept { FindClose(h); } };
 // A FindFirstFile search; empty (not INVALID_HANDLE_VALUE) when the search found nothing.
 using OwnedFind = Owned<HANDLE, FindTraits>;
+
+// FindFirstFileW of `pattern`, its first match in `found`; empty when nothing matched.
+inline OwnedFind FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& found) noexcept {
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    return OwnedFind(search == INVALID_HANDLE_VALUE ? nullptr : search);
+}
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectGuard {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/Exception.h"
 #include "toolkit/Form.h"
 #include "toolkit/Text.h"
 
@@ -18,8 +19,11 @@ void EnsureCommonControls() {
 WinControl::WinControl(Form& parent, const ControlLayout& layout)
     : parent_(parent), layout_(layout), text_(layout.Caption ? layout.Caption : ""),
       id_(parent.AddWindowedControl(this)) {
+    // The form makes every control's window, through the virtual CreateHandle, when it makes its
+    // own; made here, a derived control's window would miss what only the derived part adds
+    // (a combo box's items). So a control is built while its form has no window yet.
     if (parent.HandleAllocated())
-        CreateHandle(parent.Handle(), parent.Dpi());
+        throw EInvalidOperation("A control must be built before its form's window");
 }
 
 void WinControl::CreateHandle(HWND parentWindow, int dpi) {

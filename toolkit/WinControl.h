@@ -1,4 +1,6 @@
-// A child control with a window of its own (buttons, edits, ...), created with its form.
+// The base of the child controls with a window of their own (buttons, edits, ...): built before
+// its form's window, its own window made when the form makes its one. The controls themselves
+// are in WindowedControls.h.
 #pragma once
 
 #include <windows.h>

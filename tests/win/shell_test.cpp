@@ -6,6 +6,7 @@
 
 #include "Support.h"
 #include "helpers/TestFiles.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 

@@ -1,5 +1,6 @@
-// The standard controls of the dialogs: windowed ones (push button, memo) that the platform draws
-// and that take the keyboard focus, and drawn ones (group frame, picture) that only show things.
+// The controls with a window of their own, drawn by the platform: push button, memo, one-line
+// edit, combo box and radio button, and the tab order that joins them. They take the keyboard
+// focus.
 #pragma once
 
 #include <windows.h>
@@ -9,13 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/DrawnControls.h"
 #include "toolkit/WinControl.h"
-#include "toolkit/Handles.h"
 
 namespace tk {
-
-// ---- Windowed controls ----------------------------------------------------------------------
 
 // A push button, a tab stop. It is never the default button, so Enter on another control does
 // not press it. A click (mouse, Space, or BM_CLICK) runs OnClick.
@@ -52,7 +49,6 @@ public:
     ComboBox(Form& parent, Bounds bounds96, std::vector<std::string> items, std::string text,
              const FontSpec* font = nullptr);
 
-    const std::vector<std::string>& Items() const noexcept { return items_; }
     void DpiChanged(int dpi) override;
 
     static constexpr int ItemHeight = 13;  // at 96 dpi
@@ -83,39 +79,5 @@ public:
 // a group of its own for the arrow keys, except radio buttons that follow each other in the
 // order, which form one group.
 void ArrangeTabOrder(std::initializer_list<const WinControl*> order);
-
-// ---- Drawn controls -------------------------------------------------------------------------
-
-// An etched frame without a caption. Controls placed "inside" it are ordinary controls of the
-// form created after it; their 96-dpi bounds are the frame's left/top plus their own offset.
-class GroupBox : public GraphicControl {
-public:
-    GroupBox(Form& parent, Bounds bounds96);
-
-    // The 96-dpi bounds of a control at `inner`, given relative to the frame.
-    Bounds Inside(Bounds inner) const noexcept {
-        return {bounds96_.Left + inner.Left, bounds96_.Top + inner.Top, inner.Width, inner.Height};
-    }
-    void Paint(HDC dc) override;
-    void ThemeChanged() override { theme_.Reset(); }
-
-private:
-    ThemeData theme_{L"BUTTON"};
-};
-
-// An icon resource drawn at the control's bounds, scaled to them, with its own transparency.
-class Image : public GraphicControl {
-public:
-    Image(Form& parent, Bounds bounds96, const wchar_t* iconResource);
-
-    // Loaded at the first call, at the drawn size, so that a form that is never shown costs none.
-    HICON Icon();
-    void Paint(HDC dc) override;
-
-private:
-    const wchar_t* iconResource_;
-    OwnedIcon icon_;
-    bool loaded_ = false;
-};
 
 } // namespace tk

@@ -1,7 +1,4 @@
-#include "toolkit/StdControls.h"
-
-#include <uxtheme.h>
-#include <vssym32.h>
+#include "toolkit/WindowedControls.h"
 
 #include <utility>
 
@@ -137,52 +134,6 @@ void ArrangeTabOrder(std::initializer_list<const WinControl*> order) {
         previous = handle;
         previousIsRadio = radio;
     }
-}
-
-// ---- GroupBox -------------------------------------------------------------------------------
-
-GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96) {}
-
-void GroupBox::Paint(HDC dc) {
-    // The frame's top edge sits where a caption's middle would be, as on the platform's own
-    // group box, so a frame without a caption lines up with captioned ones.
-    TEXTMETRICW metrics{};
-    {
-        SelectGuard selectFont(dc, Parent().Font());
-        GetTextMetricsW(dc, &metrics);
-    }
-    RECT frame = BoundsRect();
-    frame.top += metrics.tmHeight / 2 - 1;
-    if (HTHEME theme = static_cast<HTHEME>(theme_.Get(Parent().Handle()))) {
-        DrawThemeBackground(theme, dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
-    } else {
-        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-    }
-}
-
-// ---- Image ----------------------------------------------------------------------------------
-
-Image::Image(Form& parent, Bounds bounds96, const wchar_t* iconResource)
-    : GraphicControl(parent, bounds96), iconResource_(iconResource) {}
-
-HICON Image::Icon() {
-    if (!loaded_) {
-        // At the drawn size, so the platform picks the best image of the icon and scales it once.
-        loaded_ = true;
-        const RECT bounds = BoundsRect();
-        icon_.Reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconResource_, IMAGE_ICON,
-                                                  bounds.right - bounds.left, bounds.bottom - bounds.top, 0)));
-    }
-    return icon_.Get();
-}
-
-void Image::Paint(HDC dc) {
-    HICON icon = Icon();
-    if (!icon)
-        return;
-    const RECT bounds = BoundsRect();
-    DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left, bounds.bottom - bounds.top, 0, nullptr,
-               DI_NORMAL);
 }
 
 } // namespace tk
