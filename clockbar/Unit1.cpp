@@ -10,6 +10,7 @@
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
 #include "platform/KeepAwake.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
@@ -26,6 +27,9 @@ const tk::FormLayout kLayout{
     .Color = RGB(0, 0, 0),
     .Font = {L"MS Sans Serif", 11},
     .Icon = L"MAINICON",
+    // The armed tasks' list is read for longer than a button's name, and may be wide.
+    .HintAutoPop = 30000,
+    .HintMaxWidth = 600,
 };
 
 const tk::FontSpec kClockFont{L"宋体", 16, true, GB2312_CHARSET, RGB(255, 255, 255)};

@@ -47,12 +47,14 @@ public:
     // Does nothing without a device; the player stays open when the device refuses to close.
     void Close() noexcept;
 
+    // The player's record of its device. The strip acts on none of it; it tells why a sound stayed
+    // silent or how a play ended, and the tests read it to see what reached the device.
     bool IsOpen() const noexcept { return open_; }
     MCIDEVICEID DeviceId() const noexcept { return deviceId_; }
-    MCIERROR LastError() const noexcept { return lastError_; }
-    NotifyResult NotifyValue() const noexcept { return notifyValue_; }
-    unsigned NotifyCount() const noexcept { return notifyCount_; }
-    unsigned RewindCount() const noexcept { return rewindCount_; }
+    MCIERROR LastError() const noexcept { return lastError_; }              // of the last command
+    NotifyResult NotifyValue() const noexcept { return notifyValue_; }      // of the last notice
+    unsigned NotifyCount() const noexcept { return notifyCount_; }          // notices so far
+    unsigned RewindCount() const noexcept { return rewindCount_; }          // plays that rewound first
     // Answers of the queries made right after open (0 when a query failed).
     DWORD Length() const noexcept { return length_; }
     DWORD DeviceType() const noexcept { return deviceType_; }
@@ -77,6 +79,8 @@ private:
     unsigned notifyCount_ = 0;
     unsigned rewindCount_ = 0;
     DWORD length_ = 0;
+    // The rest of what open asks the device, kept as the device answered; nothing reads it back,
+    // as the two sounds are short, played whole, and have no picture.
     DWORD mode_ = 0;
     DWORD deviceType_ = 0;
     bool canPlay_ = false;

@@ -55,7 +55,7 @@ bool TOpenDialog::Execute() {
     {
         // The dialog is owned by the application window, below the topmost launch dialog that
         // asked for it: it comes in front once it is up.
-        tk::TaskWindowsDisabled disabled(nullptr, false);
+        tk::OtherWindowsDisabled disabled(nullptr, false);
         tk::BoxInFront inFront;
         activeWindow_ = disabled.Active();
         confirmed = ShowOpenFileDialog(request); // loads the common dialogs at the first use

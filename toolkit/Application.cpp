@@ -84,7 +84,7 @@ void Application::AddForm(std::unique_ptr<Form> form) {
     forms_.push_back(std::move(form));
     if (!mainForm_) {
         mainForm_ = added;
-        added->Handle();
+        added->EnsureHandle();
     }
 }
 
@@ -128,21 +128,16 @@ void Application::Dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-// One call that waits and takes: the strip's timers post about two hundred messages a second,
-// and a look that finds the queue empty followed by a wait would cost two more calls into the
-// system for each of them.
+// One call that waits and takes: a look that finds the queue empty followed by a wait would cost
+// two more calls into the system for every message.
 void Application::HandleMessage() {
     MSG message;
     if (terminated_)
         return;
-    if (!idleTasks_.empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        const std::function<void()> task = std::move(idleTasks_.front());
-        idleTasks_.erase(idleTasks_.begin());
-        try {
-            task();
-        } catch (const std::exception& error) {
-            HandleException(error);
-        }
+    if (!idleWork_.empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        const std::function<void()> work = std::move(idleWork_.front());
+        idleWork_.erase(idleWork_.begin());
+        Guarded(work);
         return;
     }
     if (GetMessageW(&message, nullptr, 0, 0) == -1) // only for an invalid window filter
@@ -150,7 +145,7 @@ void Application::HandleMessage() {
     Dispatch(message);
 }
 
-void Application::WhenIdle(std::function<void()> task) { idleTasks_.push_back(std::move(task)); }
+void Application::WhenIdle(std::function<void()> work) { idleWork_.push_back(std::move(work)); }
 
 void Application::ProcessMessages() {
     while (ProcessMessage()) {
@@ -173,7 +168,7 @@ void Application::Minimize() {
         return;
     SetActiveWindow(window);
     if (mainForm_ && mainForm_->HandleAllocated()) {
-        // Sit on the strip so that the platform's animation starts from it.
+        // Sit on the main form so that the platform's animation starts from it.
         SetWindowPos(window, mainForm_->Handle(), mainForm_->Left(), mainForm_->Top(), mainForm_->Width(), 0,
                      SWP_SHOWWINDOW);
     }
@@ -201,7 +196,7 @@ void Application::HandleException(const std::exception& error) noexcept {
         if (HWND capture = GetCapture())
             SendMessageW(capture, WM_CANCELMODE, 0, 0);
         const std::wstring text = Widen(ErrorReportText(error.what()));
-        TaskWindowsDisabled disabled;
+        OtherWindowsDisabled disabled;
         MessageBoxW(window_.Get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
         // Reporting failed (out of memory): nothing better is left to do.

@@ -47,12 +47,12 @@ public:
 
     // One message from the queue, waited for when none is there.
     void HandleMessage();
-    // Dispatches everything waiting, without waiting (tests and long handlers).
+    // For tests: dispatches everything waiting, without waiting.
     void ProcessMessages();
-    // Runs the task from the next HandleMessage that finds the queue empty, i.e. once the forms
+    // Runs `work` from the next HandleMessage that finds the queue empty, i.e. once the forms
     // on screen are drawn and the user has not yet acted: for what the user will soon need but
     // does not wait for yet. An error it raises goes to the error report.
-    void WhenIdle(std::function<void()> task);
+    void WhenIdle(std::function<void()> work);
 
     void Minimize();
     void Restore();
@@ -63,7 +63,7 @@ public:
     void HandleException(const std::exception& error) noexcept;
 
     HWND Handle() const noexcept { return window_.Get(); }
-    const std::wstring& Title() const noexcept { return title_; }
+    const std::wstring& Title() const noexcept { return title_; } // read by tests
     Form* MainForm() const noexcept { return mainForm_; }
     HICON Icon() const noexcept { return icon_.Get(); }
 
@@ -88,7 +88,7 @@ private:
     std::vector<std::unique_ptr<Form>> forms_;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
-    std::vector<std::function<void()>> idleTasks_;
+    std::vector<std::function<void()>> idleWork_;
 };
 
 // The application title as the taskbar entry and the error report show it: the executable's

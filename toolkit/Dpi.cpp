@@ -1,21 +1,14 @@
 #include "toolkit/Dpi.h"
 
+#include "toolkit/SystemLibraries.h"
+
 namespace tk {
 
-namespace {
-
-// Newer than the oldest systems the program runs on: looked up, so that those fall back to the
-// system's resolution.
-template <class Function>
-Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-} // namespace
+// The per-window and per-system queries are newer than the oldest systems the program runs on:
+// looked up, so that those fall back to the screen's device resolution.
 
 int ScreenDpi() {
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    static const auto getDpiForSystem = LoadedFunction<UINT(WINAPI*)()>(L"user32.dll", "GetDpiForSystem");
     if (getDpiForSystem)
         return static_cast<int>(getDpiForSystem());
     ScreenDc screen;
@@ -23,8 +16,7 @@ int ScreenDpi() {
 }
 
 int WindowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto getDpiForWindow = LoadedFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
 }

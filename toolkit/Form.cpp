@@ -5,6 +5,7 @@
 #include "core/Exception.h"
 #include "toolkit/Application.h"
 #include "toolkit/Modal.h"
+#include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
 
 namespace tk {
@@ -13,10 +14,8 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TkForm";
 constexpr int kFirstControlId = 100; // clear of IDOK/IDCANCEL, which dialog keys send
-constexpr int kFormHintAutoPop = 30000;
 constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the drawn controls' indexes
 constexpr UINT kApplyIconMessage = WM_APP; // posted by the form to itself
-constexpr int kFormHintWidth = 600;        // at 96 dpi
 
 DWORD StyleOf(BorderStyle border) {
     switch (border) {
@@ -28,10 +27,9 @@ DWORD StyleOf(BorderStyle border) {
 }
 
 // Looked up once: where the platform lacks it the window simply stays opaque.
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-SetLayeredWindowAttributesFn LayeredAttributesFunction() {
-    static const auto function = reinterpret_cast<SetLayeredWindowAttributesFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"User32.dll"), "SetLayeredWindowAttributes")));
+auto LayeredAttributesFunction() {
+    static const auto function = LoadedFunction<BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD)>(
+        L"user32.dll", "SetLayeredWindowAttributes");
     return function;
 }
 
@@ -78,7 +76,7 @@ void Form::WindowUnbound() {
     window_.Release();
 }
 
-HWND Form::Handle() {
+HWND Form::EnsureHandle() {
     if (!window_)
         CreateWnd();
     return window_.Get();
@@ -135,7 +133,7 @@ void Form::CreateWnd() {
         if (const std::wstring* hint = drawn_.All()[i]->Hint())
             tooltip_.AddTool(i, drawn_.All()[i]->BoundsRect(), *hint);
     if (OnHint)
-        tooltip_.AddClientTool(kFormHintTool, OnHint, kFormHintAutoPop, Scale(kFormHintWidth));
+        tooltip_.AddClientTool(kFormHintTool, OnHint, layout_.HintAutoPop, Scale(layout_.HintMaxWidth));
     ApplyTranslucency();
     iconDue_ = layout_.Icon != nullptr;
 }
@@ -163,57 +161,11 @@ void Form::ApplyTranslucency() {
         LayeredAttributesFunction()(window_.Get(), 0, layout_.Alpha, LWA_ALPHA);
 }
 
-void Form::SetBounds(int left, int top, int width, int height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    if (window_)
-        SetWindowPos(window_.Get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form::WindowMoved() {
-    if (IsIconic(window_.Get()) || IsZoomed(window_.Get()))
-        return; // keep the normal bounds
-    RECT rect{};
-    GetWindowRect(window_.Get(), &rect);
-    left_ = rect.left;
-    top_ = rect.top;
-    width_ = rect.right - rect.left;
-    height_ = rect.bottom - rect.top;
-}
-
-void Form::AdoptDpi(int dpi) {
-    dpi_ = dpi;
-    OwnedFont previous = std::move(font_); // the controls still draw with it until they change
-    font_ = CreateFontFor(layout_.Font, dpi);
-    drawn_.DpiChanged(dpi);
-    for (WinControl* child : children_)
-        if (child->Handle())
-            child->DpiChanged(dpi);
-    for (std::size_t i = 0; i < drawn_.All().size(); ++i)
-        tooltip_.MoveTool(i, drawn_.All()[i]->BoundsRect());
-}
-
-void Form::ChangeDpi(int dpi, const RECT& suggested) {
-    AdoptDpi(dpi);
-    SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    tooltip_.ClientResized();
-    Invalidate();
-}
-
-void Form::CentreOnDesktop() {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    SetBounds((screenWidth - width_) / 2, (screenHeight - height_) / 2, width_, height_);
-}
-
 void Form::Show() { ShowState(SW_SHOWNORMAL); }
 int Form::ShowModal() { return RunModal(*this); }
 
 void Form::ShowState(int showCommand) {
-    HWND window = Handle();
+    HWND window = EnsureHandle();
     if (!shownBefore_ && this != app_.MainForm())
         CentreOnDesktop();
     shownBefore_ = true;

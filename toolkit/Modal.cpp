@@ -35,7 +35,7 @@ std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
 
 } // namespace
 
-TopmostBandLeft::TopmostBandLeft() {
+OutOfTopmostBand::OutOfTopmostBand() {
     if (!Application::Exists())
         return;
     for (const auto& form : Application::Instance().Forms()) {
@@ -49,7 +49,7 @@ TopmostBandLeft::TopmostBandLeft() {
     }
 }
 
-void TopmostBandLeft::Restore() {
+void OutOfTopmostBand::Restore() {
     for (HWND window : moved_)
         if (IsWindow(window))
             SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -83,7 +83,7 @@ LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {
+OtherWindowsDisabled::OtherWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {
     if (!Application::Exists())
         return;
     windows_ = VisibleEnabledThreadWindows(except);
@@ -93,7 +93,7 @@ TaskWindowsDisabled::TaskWindowsDisabled(HWND except, bool leaveTopmostBand) : a
         band_.emplace();
 }
 
-void TaskWindowsDisabled::Restore() {
+void OtherWindowsDisabled::Restore() {
     if (restored_)
         return;
     restored_ = true;
@@ -103,7 +103,7 @@ void TaskWindowsDisabled::Restore() {
     band_.reset();
 }
 
-TaskWindowsDisabled::~TaskWindowsDisabled() {
+OtherWindowsDisabled::~OtherWindowsDisabled() {
     Restore();
     if (active_ && IsWindow(active_))
         SetActiveWindow(active_);
@@ -112,21 +112,21 @@ TaskWindowsDisabled::~TaskWindowsDisabled() {
 Form* InnermostModalForm() noexcept { return modalForms.empty() ? nullptr : modalForms.back(); }
 
 int RunModal(Form& form) {
-    HWND window = form.Handle();
+    HWND window = form.EnsureHandle();
     if (IsWindowVisible(window) || !IsWindowEnabled(window))
         throw EInvalidOperation("Cannot make a visible window modal");
     if (HWND capture = GetCapture()) {
         SendMessageW(capture, WM_CANCELMODE, 0, 0);
         ReleaseCapture();
     }
-    TaskWindowsDisabled disabled(window);
+    OtherWindowsDisabled disabled(window);
     ++form.modalLevel_;
     form.ModalResult = 0;
     modalForms.push_back(&form);
 
     struct Finish { // runs on return and if showing fails, before `disabled` reactivates
         Form& form;
-        TaskWindowsDisabled& disabled;
+        OtherWindowsDisabled& disabled;
         ~Finish() {
             modalForms.pop_back();
             --form.modalLevel_;

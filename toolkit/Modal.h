@@ -15,12 +15,12 @@ class Form;
 // For one scope the program's visible topmost windows leave the topmost band, so that a window
 // or box that is not topmost itself comes in front of them; they go back when the scope ends.
 // Each scope puts back exactly what it took, so nested scopes unwind correctly.
-class TopmostBandLeft {
+class OutOfTopmostBand {
 public:
-    TopmostBandLeft();
-    ~TopmostBandLeft() { Restore(); }
-    TopmostBandLeft(const TopmostBandLeft&) = delete;
-    TopmostBandLeft& operator=(const TopmostBandLeft&) = delete;
+    OutOfTopmostBand();
+    ~OutOfTopmostBand() { Restore(); }
+    OutOfTopmostBand(const OutOfTopmostBand&) = delete;
+    OutOfTopmostBand& operator=(const OutOfTopmostBand&) = delete;
     void Restore();
 
 private:
@@ -46,26 +46,26 @@ private:
     HHOOK hook_;
     BoxInFront* outer_;
     HWND box_ = nullptr; // the box, once it came up
-    std::optional<TopmostBandLeft> band_;
+    std::optional<OutOfTopmostBand> band_;
 };
 
 // For one scope, the program's visible, enabled top-level windows other than `except` are
 // disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
 // windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
 // then reactivates the remembered window.
-class TaskWindowsDisabled {
+class OtherWindowsDisabled {
 public:
-    explicit TaskWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);
-    ~TaskWindowsDisabled();
-    TaskWindowsDisabled(const TaskWindowsDisabled&) = delete;
-    TaskWindowsDisabled& operator=(const TaskWindowsDisabled&) = delete;
+    explicit OtherWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);
+    ~OtherWindowsDisabled();
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
     HWND Active() const noexcept { return active_; }
     void Restore();
 
 private:
     std::vector<HWND> windows_;
     HWND active_;
-    std::optional<TopmostBandLeft> band_;
+    std::optional<OutOfTopmostBand> band_;
     bool restored_ = false;
 };
 

@@ -38,7 +38,7 @@ public:
 
     HMENU Handle() const noexcept { return menu_.Get(); }
     HWND OwnerHandle(); // made at the first call
-    // The command id of the named item (0 for none): what its WM_COMMAND to the owner carries.
+    // For tests: the command id of the named item (0 for none), what its WM_COMMAND carries.
     UINT CommandId(const std::string& name) const;
 
 private:

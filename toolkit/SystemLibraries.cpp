@@ -61,11 +61,15 @@ namespace tk {
 void LoadLibrariesFromSystemFolderOnly() {
     // From Windows 8 on (and Windows 7 with update KB2533623); looked up so that an older
     // Windows 7 still starts, with the current folder at least taken out of the search.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories =
+        LoadedFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
         SetDllDirectoryW(L"");
+}
+
+void* LoadedFunctionAddress(const wchar_t* library, const char* function) noexcept {
+    HMODULE module = GetModuleHandleW(library);
+    return module ? reinterpret_cast<void*>(GetProcAddress(module, function)) : nullptr;
 }
 
 void* SystemFunctionAddress(const wchar_t* library, const char* function) {

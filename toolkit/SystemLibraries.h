@@ -7,10 +7,10 @@
 // DLL comes from the system folder by its full path:
 // - comctl32 and uxtheme, which the toolkit draws with, are delay-loaded: each is loaded at the
 //   first call of one of its functions, through the runtime's delay-load helper;
-// - what only a menu command, a dialog or a task action needs (the shell, COM, the open-file
-//   dialog, the sound devices) is looked up by the service itself through SystemFunction, so
-//   that a clock strip at rest has none of it mapped, and a library that cannot be had is an
-//   error the error report shows, not a crash inside the delay-load helper.
+// - what only a command or a dialog needs (the shell, COM, the open-file dialog, the sound
+//   devices) is looked up by the service itself through SystemFunction, so that a program at
+//   rest has none of it mapped, and a library that cannot be had is an error the error report
+//   shows, not a crash inside the delay-load helper.
 #pragma once
 
 #include "core/Exception.h"
@@ -27,6 +27,16 @@ public:
     using Exception::Exception;
     const char* ClassName() const noexcept override { return "ELibraryLoadError"; }
 };
+
+// A function of a library the process has loaded already (kernel32, user32), looked up by name:
+// for what newer systems have and older ones (or Wine) may lack. Null where the library or the
+// function is absent, so that the caller falls back. `FunctionPointer` is the function's pointer
+// type, e.g. UINT(WINAPI*)(HWND).
+void* LoadedFunctionAddress(const wchar_t* library, const char* function) noexcept;
+template <class FunctionPointer>
+FunctionPointer LoadedFunction(const wchar_t* library, const char* function) noexcept {
+    return reinterpret_cast<FunctionPointer>(LoadedFunctionAddress(library, function));
+}
 
 // Loads `library` (e.g. L"shell32.dll") from the system folder by its full path, or finds it
 // loaded, and returns the address of its export `function`. The library stays loaded until the

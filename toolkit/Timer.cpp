@@ -15,11 +15,8 @@ namespace tk {
 class TimerWindow final : public WindowTarget {
 public:
     static UINT_PTR Join(Timer& timer) {
-        if (!instance.window_) {
-            RegisterWindowClass(kClass);
-            instance.window_.Reset(
-                CreateBoundWindow(instance, kClass, {.style = 0, .owner = HWND_MESSAGE}));
-        }
+        if (!instance.window_)
+            instance.window_ = CreateMessageWindow(instance, kClass);
         instance.timers_.emplace_back(++instance.lastId_, &timer);
         return instance.lastId_;
     }

@@ -18,8 +18,9 @@ public:
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
-    unsigned Interval() const noexcept { return interval_; }
     bool Enabled() const noexcept { return enabled_; }
+    // For tests: the interval asked for, and whether the platform runs the timer.
+    unsigned Interval() const noexcept { return interval_; }
     bool Running() const noexcept { return running_; }
     void SetInterval(unsigned milliseconds);
     void SetEnabled(bool enabled);

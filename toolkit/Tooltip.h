@@ -43,7 +43,6 @@ public:
     bool Notify(const NMHDR& header, LRESULT& result);
     // The owner window is being destroyed, and with it the tooltip control.
     void OwnerDestroyed() noexcept;
-    HWND Handle() const noexcept { return window_; }
 
 private:
     struct Tool {

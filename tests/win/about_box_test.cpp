@@ -21,7 +21,7 @@ const tk::FontSpec kSongTi14{L"宋体", 14, false, GB2312_CHARSET};
 class AboutBox : public ProgramTest {};
 
 TEST_F(AboutBox, IsATopmostDialogShowingTheIconNameVersionAndContactLines) {
-    HWND form = Form4->Handle();
+    HWND form = Form4->EnsureHandle();
     wchar_t caption[32]{};
     GetWindowTextW(form, caption, 32);
     EXPECT_STREQ(caption, L"关于软件");
@@ -80,7 +80,7 @@ TEST_F(AboutBox, IsATopmostDialogShowingTheIconNameVersionAndContactLines) {
 }
 
 TEST_F(AboutBox, ClosesByButtonOrCloseBoxWithNoOtherEffectAndReopensWhereItWas) {
-    HWND form = Form4->Handle();
+    HWND form = Form4->EnsureHandle();
     bool stripDisabled = false;
     RECT firstPlace{};
     const int result = ShowModalWhile(*Form4, [&] {
@@ -109,7 +109,7 @@ TEST_F(AboutBox, ClosesByButtonOrCloseBoxWithNoOtherEffectAndReopensWhereItWas) 
     EXPECT_EQ(nameShown, "Vandrel定时关机");
     EXPECT_FALSE(IsWindowVisible(form));
     EXPECT_TRUE(IsWindow(form)); // hidden, not destroyed
-    EXPECT_EQ(Form4->Handle(), form);
+    EXPECT_EQ(Form4->EnsureHandle(), form);
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
     EXPECT_FALSE(App().Terminated());
 }
@@ -126,19 +126,19 @@ TEST_F(AboutBox, ASecondShowingWhileOpenIsReportedAndTheBoxStaysOpen) {
         });
         PumpUntil([&] { return !boxes.Boxes().empty(); }, 5000);
         PumpFor(50);
-        stillOpen = IsWindowVisible(Form4->Handle()) && IsWindowEnabled(Form4->Handle());
+        stillOpen = IsWindowVisible(Form4->EnsureHandle()) && IsWindowEnabled(Form4->EnsureHandle());
         Form4->Button1Click();
     });
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, L"Cannot make a visible window modal.");
     EXPECT_TRUE(boxes.Boxes()[0].errorIcon);
     EXPECT_TRUE(stillOpen);
-    EXPECT_FALSE(IsWindowVisible(Form4->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form4->EnsureHandle()));
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
 }
 
 TEST_F(AboutBox, PaintsOnTheButtonFaceAndIsCaptured) {
-    HWND form = Form4->Handle();
+    HWND form = Form4->EnsureHandle();
     ShowModalWhile(*Form4, [&] {
         // Off the screen's centre, where the windows of tests running alongside open.
         SetWindowPos(form, nullptr, 16, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

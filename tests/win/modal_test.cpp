@@ -39,8 +39,8 @@ TEST_F(Modal, TimersTickInsideWhileTheStripIsDisabledAndOutOfTheTopmostBand) {
         EXPECT_TRUE(IsTopmost(Form1->Handle()));
     }
     EXPECT_TRUE(IsWindowEnabled(App().Handle()));
-    EXPECT_TRUE(IsWindow(Form4->Handle()));
-    EXPECT_FALSE(IsWindowVisible(Form4->Handle()));
+    EXPECT_TRUE(IsWindow(Form4->EnsureHandle()));
+    EXPECT_FALSE(IsWindowVisible(Form4->EnsureHandle()));
     EXPECT_EQ(Form4->ModalResult, tk::Form::ModalCancel);
 }
 
@@ -48,7 +48,7 @@ TEST_F(Modal, CloseOnlyMarksTheShowingFinishedAndTheHandlerRunsOn) {
     bool ranOn = false, stillVisibleAfterClose = false;
     Later(100, [&] {
         Form4->Close();
-        stillVisibleAfterClose = IsWindowVisible(Form4->Handle()) != FALSE;
+        stillVisibleAfterClose = IsWindowVisible(Form4->EnsureHandle()) != FALSE;
         ranOn = true;
     });
     Form4->ShowModal();
@@ -58,13 +58,13 @@ TEST_F(Modal, CloseOnlyMarksTheShowingFinishedAndTheHandlerRunsOn) {
 
 TEST_F(Modal, TheCloseBoxClosesLikeCloseAndTheWindowReopensWhereItWas) {
     Later(100, [&] {
-        SetWindowPos(Form4->Handle(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        PostMessageW(Form4->Handle(), WM_CLOSE, 0, 0);
+        SetWindowPos(Form4->EnsureHandle(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PostMessageW(Form4->EnsureHandle(), WM_CLOSE, 0, 0);
     });
     Form4->ShowModal();
     RECT where{};
     Later(100, [&] {
-        GetWindowRect(Form4->Handle(), &where);
+        GetWindowRect(Form4->EnsureHandle(), &where);
         Form4->Close();
     });
     Form4->ShowModal();
@@ -82,7 +82,7 @@ TEST_F(Modal, AVisibleWindowIsRefusedWithTheErrorReportAndStaysOpen) {
     });
     again.SetInterval(100);
     Later(600, [&] {
-        stillOpen = IsWindowVisible(Form4->Handle()) != FALSE;
+        stillOpen = IsWindowVisible(Form4->EnsureHandle()) != FALSE;
         Form4->Close();
     });
     Form4->ShowModal();
@@ -95,7 +95,7 @@ TEST_F(Modal, AQuitMessageEndsTheModalLoopAndReachesTheOuterLoop) {
     Later(100, [] { PostQuitMessage(0); });
     Form4->ShowModal();
     EXPECT_TRUE(App().Terminated());
-    EXPECT_FALSE(IsWindowVisible(Form4->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form4->EnsureHandle()));
     MSG quit;
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // posted again for outer loops
 }

@@ -43,7 +43,7 @@ const tk::FontSpec kSongTi12{L"宋体", 12, false, GB2312_CHARSET};
 class ReminderWindow : public ProgramTest {};
 
 TEST_F(ReminderWindow, IsAWhiteTopmostToolWindowWithItsControlsInPlace) {
-    HWND form = Form6->Handle();
+    HWND form = Form6->EnsureHandle();
     EXPECT_EQ(WindowText(form), L"消息提醒");
     const RECT client = ClientBounds(form);
     EXPECT_EQ(client.right, 250);
@@ -102,7 +102,7 @@ TEST_F(ReminderWindow, KeepsWhatTheUserTypedUntilTheTextIsSetAgain) {
     EXPECT_EQ(Form6->Memo1.Text(), "第一行\r\n第二行"); // a bare line feed becomes a line break
     Form6->Memo1.SetText("该开会了");
     EXPECT_EQ(Form6->Memo1.Text(), "该开会了"); // replaced as a whole
-    HWND handle = Form6->Handle();
+    HWND handle = Form6->EnsureHandle();
 
     bool stripDisabled = false, appDisabled = false;
     const int result = ShowModalWhile(*Form6, [&] {
@@ -113,14 +113,14 @@ TEST_F(ReminderWindow, KeepsWhatTheUserTypedUntilTheTextIsSetAgain) {
         TypeInto(Form6->Memo1.Handle(), L"！\r下午三点");
         PumpUntil([] { return Form6->Memo1.Text().ends_with("三点"); }, 3000);
         Form6->Button1Click();
-        EXPECT_TRUE(IsWindowVisible(Form6->Handle())); // the handler only marks the showing finished
+        EXPECT_TRUE(IsWindowVisible(Form6->EnsureHandle())); // the handler only marks the showing finished
     });
     EXPECT_EQ(result, tk::Form::ModalCancel);
     EXPECT_TRUE(stripDisabled);
     EXPECT_TRUE(appDisabled);
     EXPECT_FALSE(IsWindowVisible(handle));
     EXPECT_TRUE(IsWindow(handle)); // hidden, not destroyed
-    EXPECT_EQ(Form6->Handle(), handle);
+    EXPECT_EQ(Form6->EnsureHandle(), handle);
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
     EXPECT_TRUE(IsWindowEnabled(App().Handle()));
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
@@ -139,7 +139,7 @@ TEST_F(ReminderWindow, KeepsWhatTheUserTypedUntilTheTextIsSetAgain) {
 }
 
 TEST_F(ReminderWindow, ClosesByButtonClickAndCloseBoxAndReopensWhereItWasLeft) {
-    HWND form = Form6->Handle();
+    HWND form = Form6->EnsureHandle();
     RECT firstPlace{};
     ShowModalWhile(*Form6, [&] {
         firstPlace = WindowRect(form);
@@ -179,8 +179,8 @@ TEST_F(ReminderWindow, ASecondShowingWhileOpenIsReportedAndTheOpenWindowStaysWit
         });
         PumpUntil([&] { return !boxes.Boxes().empty(); }, 5000);
         PumpFor(50);
-        stillOpen = IsWindowVisible(Form6->Handle()) != FALSE;
-        stillEnabled = IsWindowEnabled(Form6->Handle()) != FALSE;
+        stillOpen = IsWindowVisible(Form6->EnsureHandle()) != FALSE;
+        stillEnabled = IsWindowEnabled(Form6->EnsureHandle()) != FALSE;
         textAfter = Form6->Memo1.Text();
         Form6->Button1Click();
     });
@@ -193,14 +193,14 @@ TEST_F(ReminderWindow, ASecondShowingWhileOpenIsReportedAndTheOpenWindowStaysWit
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(stillEnabled);
     EXPECT_EQ(textAfter, "第一次提醒");
-    EXPECT_FALSE(IsWindowVisible(Form6->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form6->EnsureHandle()));
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
 }
 
 TEST_F(ReminderWindow, PaintsWhiteBehindATransparentPictureAndIsCaptured) {
     Form6->Memo1.SetText("该休息一下了，起来走走，喝杯水。");
-    HWND form = Form6->Handle();
+    HWND form = Form6->EnsureHandle();
     ShowModalWhile(*Form6, [&] {
         // Off the screen's centre, where the windows of tests running alongside open.
         SetWindowPos(form, nullptr, 16, 48, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

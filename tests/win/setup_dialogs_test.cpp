@@ -97,7 +97,7 @@ TEST_F(SetupDialogs, AreTopmostToolWindowsWithTheirControlsInPlaceAndAreCaptured
     };
     for (const auto& look : looks) {
         SetupDialog& form = *look.dialog.form;
-        HWND window = form.Handle();
+        HWND window = form.EnsureHandle();
         SCOPED_TRACE(look.dialog.name);
         wchar_t caption[32]{};
         GetWindowTextW(window, caption, 32);
@@ -179,7 +179,7 @@ TEST_F(SetupDialogs, OpenWithTheirListsAndNoChoiceAndTabPassesOverUncheckedRadio
     for (const Dialog& dialog : AllDialogs()) {
         SetupDialog& form = *dialog.form;
         SCOPED_TRACE(dialog.name);
-        HWND window = form.Handle();
+        HWND window = form.EnsureHandle();
         EXPECT_EQ(ListOf(form.ComboBox1), minutes);
         EXPECT_EQ(ListOf(form.ComboBox2), Numbers(0, 23));
         EXPECT_EQ(ListOf(form.ComboBox3), Numbers(0, 59));
@@ -435,7 +435,7 @@ TEST_F(SetupDialogs, KeepTheirContentsAndPlaceAcrossOpeningsAndCancelArmsNothing
     for (const Dialog& dialog : AllDialogs()) {
         SetupDialog& form = *dialog.form;
         SCOPED_TRACE(dialog.name);
-        HWND window = form.Handle();
+        HWND window = form.EnsureHandle();
         const TaskTable before = TaskTable::Now();
         const POINT moved{40 + 10 * index++, 50};
 
@@ -523,5 +523,5 @@ TEST_F(SetupDialogs, AStartPressedWhileTheConfirmationShowsArmsAgainFromTheBoxes
     ASSERT_EQ(boxes.Boxes().size(), 2u) << Describe(boxes.Boxes());
     EXPECT_EQ(boxes.Boxes()[0].text, L"闹钟定时已开始！");
     EXPECT_EQ(boxes.Boxes()[1].text, L"闹钟定时已开始！");
-    EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Form2->EnsureHandle()));
 }

@@ -282,7 +282,7 @@ TEST_F(Strip, MovedToAScreenOfAnotherResolutionItLaysOutAgain) {
     EXPECT_EQ(Form1->Label1.BoundsRect().left, 11);
 
     // A form with windowed controls moves them and gives them their fonts at the new size.
-    HWND reminder = Form6->Handle();
+    HWND reminder = Form6->EnsureHandle();
     const RECT frame = WindowRect(reminder);
     SendMessageW(reminder, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
     const RECT memo = Form6->Memo1.BoundsRect();

@@ -164,7 +164,7 @@ TEST_F(TaskActionsTest, EachKindFiresFromACountdownOfZeroAndFromTheCurrentSecond
                 // The tick that fired it returned: the window has been closed again.
                 EXPECT_EQ(shownText, "该开会了");
                 EXPECT_TRUE(wakeStarted);
-                EXPECT_FALSE(IsWindowVisible(Form6->Handle()));
+                EXPECT_FALSE(IsWindowVisible(Form6->EnsureHandle()));
                 break;
             case TaskKind::Launch:
                 EXPECT_TRUE(PumpUntil([&] { return Exists(HelperMarker()); }, 15000));
@@ -254,7 +254,7 @@ TEST_F(TaskActionsTest, AMissingSoundIsReportedAndEndsTheTickUntilItsNextEvent) 
         // The next event evaluates every slot again.
         EXPECT_TRUE(PumpUntil([&] { return Exists(c.laterMarker); }, 15000));
         EXPECT_EQ(boxes_.Boxes().size(), boxesBefore + 1);
-        EXPECT_FALSE(IsWindowVisible(Form6->Handle())); // shown, it would still be waiting
+        EXPECT_FALSE(IsWindowVisible(Form6->EnsureHandle())); // shown, it would still be waiting
     }
 }
 
@@ -277,13 +277,13 @@ TEST_F(TaskActionsTest, WhileTheReminderWaitsOtherSlotsFireAndASecondReminderIsR
         PumpUntil([&] { return !boxes_.Boxes().empty(); }, 3000);
         boxesInside = boxes_.Boxes().size();
         wakeRestarted = PlayStarted(Form1->MediaPlayer2, wakeNotices);
-        stillOpen = IsWindowVisible(Form6->Handle()) != FALSE;
+        stillOpen = IsWindowVisible(Form6->EnsureHandle()) != FALSE;
         textAfter = Form6->Memo1.Text();
         Form6->Close();
     });
     ArmCountdown(TaskKind::Reminder, 0);
     ASSERT_TRUE(PumpUntil([&] { return ReminderCountdown.State == TaskDone && !textAfter.empty() &&
-                                       !IsWindowVisible(Form6->Handle()); }, 20000));
+                                       !IsWindowVisible(Form6->EnsureHandle()); }, 20000));
 
     EXPECT_TRUE(alarmFiredInside);
     EXPECT_TRUE(alarmStarted);

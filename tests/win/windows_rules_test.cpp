@@ -156,7 +156,7 @@ TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnc
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetupDialog& form = *c.dialog.form;
-        HWND dialog = form.Handle();
+        HWND dialog = form.EnsureHandle();
         BoxesOver boxes(dialog);
         bool stripInsideBefore = false, stripInsideAfter = false, shownAfter = false, topmostAfter = false;
         ShowModalWhile(form, [&] {
@@ -187,7 +187,7 @@ TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnc
 }
 
 TEST_F(WindowsRules, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialogIsTopmostAgainAfter) {
-    HWND launch = Form7->Handle();
+    HWND launch = Form7->EnsureHandle();
     bool shown = false, above = false, topmostAfter = false;
     ShowModalWhile(*Form7, [&] {
         TOpenDialog::OnShownForTests = [&](HWND dialog) {

@@ -190,7 +190,7 @@ public:
         }
         CountFirings();
         CountEffects();
-        if (IsWindowVisible(Form6->Handle())) {
+        if (IsWindowVisible(Form6->EnsureHandle())) {
             if (reminderShownAt_ == 0) {
                 reminderShownAt_ = GetTickCount64();
                 ++reminderShowings_;
