@@ -124,3 +124,8 @@ target_link_options(idle_floor PRIVATE -municode)
 add_executable(idle_second_clock WIN32 bench/idle/second_clock.cpp)
 target_link_options(idle_second_clock PRIVATE -municode)
 vandrel_warnings(idle_second_clock)
+# The real strip with one time-of-day slot armed, measured beside them.
+add_executable(idle_strip_armed WIN32 tests/win/helpers/strip_armed.cpp ${resource_object})
+target_link_libraries(idle_strip_armed PRIVATE vandrel_ui)
+target_link_options(idle_strip_armed PRIVATE -municode)
+vandrel_warnings(idle_strip_armed)
