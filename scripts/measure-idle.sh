@@ -54,16 +54,17 @@ trap 'scripts/wine-run --session-end; rm -rf "$work"' EXIT
 status_kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; } # pid, field
 # "folder sleeps run-ns" of every thread of the given processes: the sleeps it has ended and the
 # nanoseconds it has run so far. Read with the shell's own builtins, so that taking them starts
-# no process; a thread that ends meanwhile is passed over.
+# no process; a thread that ends meanwhile, and so lacks either figure, is passed over.
 thread_counts() {
-  local pid task key value run rest
+  local pid task key value run rest sleeps
   for pid in "$@"; do
     for task in /proc/"$pid"/task/*; do
+      sleeps="" run=""
       { while read -r key value; do
-          [ "$key" = voluntary_ctxt_switches: ] && break
+          [ "$key" = voluntary_ctxt_switches: ] && { sleeps=$value; break; }
         done <"$task/status"
-        read -r run rest <"$task/schedstat"
-        echo "$task $value $run"; } 2>/dev/null || true
+        read -r run rest <"$task/schedstat"; } 2>/dev/null || true
+      if [[ $sleeps =~ ^[0-9]+$ && $run =~ ^[0-9]+$ ]]; then echo "$task $sleeps $run"; fi
     done
   done
 }
