@@ -117,6 +117,15 @@ if(BUILD_TESTING)
   endif()
 endif()
 
-# The yardstick of scripts/measure-idle.sh: the least a program must do to show the clock.
+# The yardsticks of scripts/measure-idle.sh: the least a program must do to show the clock with
+# the strip's three timers, and the same clock woken only once a second.
 add_executable(idle_floor WIN32 bench/idle/floor.cpp)
 target_link_options(idle_floor PRIVATE -municode)
+add_executable(idle_second_clock WIN32 bench/idle/second_clock.cpp)
+target_link_options(idle_second_clock PRIVATE -municode)
+vandrel_warnings(idle_second_clock)
+# The real strip with one time-of-day slot armed, measured beside them.
+add_executable(idle_strip_armed WIN32 tests/win/helpers/strip_armed.cpp ${resource_object})
+target_link_libraries(idle_strip_armed PRIVATE vandrel_ui)
+target_link_options(idle_strip_armed PRIVATE -municode)
+vandrel_warnings(idle_strip_armed)

@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  wine wine64 fonts-wine xvfb x11-utils xdotool libx11-dev imagemagick fonts-wqy-microhei locales
+  wine wine64 fonts-wine xvfb x11-utils xdotool libx11-dev libxdamage-dev imagemagick fonts-wqy-microhei locales
 )
 missing=()
 for package in "${packages[@]}"; do
