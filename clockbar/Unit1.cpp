@@ -92,13 +92,17 @@ TForm1::TForm1(tk::Application& application)
     OnDisplayChange = [this] { FormDisplayChange(); };
 
     ClockFormat = ReadFormatSettings();
-    // A change of the regional settings reaches the application window; the next tick shows it.
+    // What changes the text between two seconds reaches the application window: the text is
+    // written again at once, and the clock timer keeps to the seconds of the clock as set now.
     application.OnSettingChange = [this] { ReadClockFormat(); };
+    application.OnTimeChange = [this] { ShowClockNow(); };
+    application.OnResume = [this] { ShowClockNow(); };
 
     // The timers start here, while the strip is built; their first events come once the
-    // message loop runs.
-    Timer1.SetInterval(10);
+    // message loop runs. The clock's first text is written now, so the strip never shows the
+    // stored caption.
     Timer1.SetOnTimer([this] { Timer1Timer(); });
+    Timer1Timer();
     Timer2.SetOnTimer([this] { Timer2Timer(); });
     Timer3.SetInterval(1);
     Timer3.SetOnTimer([this] { Timer3Timer(); });
@@ -127,6 +131,7 @@ void TForm1::MoveToStartCorner() {
 }
 
 void TForm1::FormDisplayChange() {
+    ShowClockNow();
     // A monitor unplugged or a resolution changed may leave the strip, and with it the menu and
     // exit, on no screen at all: then it comes back. One still partly on a screen stays.
     const RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
@@ -137,20 +142,28 @@ void TForm1::FormDisplayChange() {
 void TForm1::ReadClockFormat() {
     SetThreadLocale(LOCALE_USER_DEFAULT);
     ClockFormat = ReadFormatSettings();
-    shownSecond_ = -1;
+    ShowClockNow();
+}
+
+void TForm1::ShowClockNow() {
+    clockTicks_.Forget();
+    Timer1Timer();
 }
 
 void TForm1::Timer1Timer() {
+    // The system clock in milliseconds, cheap to read, unlike the local-time conversion; local
+    // time differs from it by whole minutes, so its seconds begin at the same moments.
     FILETIME utc;
-    GetSystemTimeAsFileTime(&utc); // cheap, unlike the local-time conversion
-    const long long second = ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000'000;
-    if (second == shownSecond_)
-        return;
-    shownSecond_ = second;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    // The label ignores an unchanged text, so it repaints once a second, not every 10 ms.
-    WriteClockText(clockText_, FromSystemTime(now), ClockFormat, eras_);
+    GetSystemTimeAsFileTime(&utc);
+    const long long now = ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000;
+    const SecondTick tick = clockTicks_.Tick(now);
+    Timer1.Restart(static_cast<unsigned>(tick.dueInMs));
+    if (!tick.turned)
+        return; // early: the second shown is still the clock's
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    // The label ignores an unchanged text, so a clock set back within the minute repaints nothing.
+    WriteClockText(clockText_, FromSystemTime(local), ClockFormat, eras_);
     Label1.SetCaption(clockText_);
 }
 

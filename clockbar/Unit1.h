@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/ClockText.h"
+#include "core/SecondTicks.h"
 #include "clockbar/LocaleFormat.h"
 #include "clockbar/StripActions.h"
 #include "core/Scheduler.h"
@@ -27,7 +28,7 @@ public:
     MediaPlayer MediaPlayer1; // the alarm sound
     MediaPlayer MediaPlayer2; // the reminder sound
     std::string ShutdownScript; // down.bat beside the executable
-    tk::Timer Timer1;         // the clock text, every 10 ms
+    tk::Timer Timer1;         // the clock text, just after each second of the clock begins
     tk::Timer Timer2;         // CountdownTick, every second
     tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
     tk::PopupMenu PopupMenu1; // the context menu: every command of the program
@@ -80,9 +81,11 @@ private:
 
     StripActions actions_{*this};
     WindowsEraSource eras_;
-    // The second (of the system clock) that the label shows; the text can change only when it
-    // does, so the ticks in between read the clock and nothing else.
-    long long shownSecond_ = -1;
+    // Rewrites the clock text now and keeps Timer1 to the seconds of the clock as it is now.
+    void ShowClockNow();
+
+    // Timer1's ticks: due just after each second begins; the text changes only when it turned.
+    SecondTicks clockTicks_;
     std::string clockText_;
 };
 

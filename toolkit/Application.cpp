@@ -228,10 +228,18 @@ LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPA
         else if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
             SetFocus(mainForm_->Handle());
         return 0;
-    case WM_WININICHANGE:
+    case WM_SETTINGCHANGE:
         if (OnSettingChange)
             OnSettingChange();
         break;
+    case WM_TIMECHANGE:
+        if (OnTimeChange)
+            OnTimeChange();
+        break;
+    case WM_POWERBROADCAST:
+        if ((wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) && OnResume)
+            OnResume();
+        return TRUE;
     default:
         break;
     }

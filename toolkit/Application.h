@@ -67,8 +67,12 @@ public:
     Form* MainForm() const noexcept { return mainForm_; }
     HICON Icon() const noexcept { return icon_.Get(); }
 
-    // Called when the regional settings change (WM_WININICHANGE reaches the application window).
+    // Broadcasts that reach every top-level window, taken on the application window: the
+    // regional or other settings changed (WM_SETTINGCHANGE), the system time was set
+    // (WM_TIMECHANGE), the machine resumed from sleep (WM_POWERBROADCAST).
     std::function<void()> OnSettingChange;
+    std::function<void()> OnTimeChange;
+    std::function<void()> OnResume;
 
     // The forms in order of creation.
     const std::vector<std::unique_ptr<Form>>& Forms() const noexcept { return forms_; }

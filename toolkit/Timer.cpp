@@ -69,6 +69,11 @@ void Timer::SetInterval(unsigned milliseconds) {
     Update();
 }
 
+void Timer::Restart(unsigned milliseconds) {
+    interval_ = milliseconds;
+    Update();
+}
+
 void Timer::SetEnabled(bool enabled) {
     if (enabled == enabled_)
         return;

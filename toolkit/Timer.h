@@ -23,6 +23,9 @@ public:
     unsigned Interval() const noexcept { return interval_; }
     bool Running() const noexcept { return running_; }
     void SetInterval(unsigned milliseconds);
+    // Sets the interval and counts it afresh from now, even when it is unchanged: a timer whose
+    // every tick decides when the next one is due.
+    void Restart(unsigned milliseconds);
     void SetEnabled(bool enabled);
     // Raises EOutOfResources "Not enough timers available" when the platform refuses a timer.
     void SetOnTimer(std::function<void()> handler);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include "clockbar/LocaleFormat.h"
 #include "clockbar/Unit1.h"
+#include "core/SecondTicks.h"
 
 using namespace testsupport;
 
@@ -57,14 +58,30 @@ TEST_F(RunningClock, FollowsAChangeOfTheRegionalSettingsAtTheNextTick) {
     Form1->ClockFormat.ShortDatePicture = "'changed'"; // shows from the next second on
     ASSERT_TRUE(PumpUntil([] { return Form1->Label1.Caption().rfind("changed", 0) == 0; }));
     SendMessageW(App().Handle(), WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
-    EXPECT_TRUE(PumpUntil([] { return Form1->Label1.Caption().rfind("changed", 0) != 0; }));
+    EXPECT_NE(Form1->Label1.Caption().rfind("changed", 0), 0u); // at once, not at the next tick
+}
+
+// Broadcast to every top-level window, as the system does: the text is written again at once,
+// without waiting for the second to turn, and the timer is due again within the second.
+TEST_F(RunningClock, IsWrittenAgainAtOnceWhenTheTimeOrTheScreensChange) {
+    for (const UINT message : {WM_TIMECHANGE, WM_DISPLAYCHANGE, WM_POWERBROADCAST}) {
+        SCOPED_TRACE(message);
+        Form1->ClockFormat.ShortDatePicture = "'changed'";
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, message, message == WM_POWERBROADCAST ? PBT_APMRESUMEAUTOMATIC : 0, 0,
+                            SMTO_ABORTIFHUNG, 2000, &result);
+        EXPECT_EQ(Form1->Label1.Caption().rfind("changed", 0), 0u) << Form1->Label1.Caption();
+        EXPECT_TRUE(Form1->Timer1.Running());
+        EXPECT_LE(Form1->Timer1.Interval(), 1000u + kSecondTickMarginMs);
+        Form1->ReadClockFormat();
+    }
 }
 
 TEST_F(RunningClock, RepaintsOncePerSecondNotEveryTick) {
     ASSERT_TRUE(PumpUntil([] { return Form1->Label1.Caption() != "88888888888888888888"; }));
     SetWindowSubclass(Form1->Handle(), &CountPaints, 1, 0);
     paints = 0;
-    PumpFor(3000); // about 300 timer events
+    PumpFor(3000);
     RemoveWindowSubclass(Form1->Handle(), &CountPaints, 1);
     EXPECT_GE(paints, 2);
     EXPECT_LE(paints, 5);
