@@ -64,22 +64,16 @@ bool SetupDialog::Arm(Trigger trigger) {
         ShowMessage(kCaution, input.refusal, ErrorIcon);
         return false;
     }
+    // The door writes the path, the value, then lets the reminder's text go over, then arms.
+    ArmingSteps steps;
     if (extras_.path)
-        LaunchPathOf(trigger) = extras_.path->Text();
-    // The value goes in before the state, so a tick never sees an armed slot with an old value.
-    TaskState* state = nullptr;
-    if (trigger == Trigger::Countdown) {
-        CountdownSlot& slot = CountdownSlotOf(description_.kind);
-        slot.SecondsLeft = input.value;
-        state = &slot.State;
-    } else {
-        AtTimeSlot& slot = AtTimeSlotOf(description_.kind);
-        slot.TargetCode = input.value;
-        state = &slot.State;
-    }
+        steps.launchPath = extras_.path->Text();
     if (extras_.reminderText)
-        Form6->Memo1.SetText(extras_.reminderText->Text());
-    *state = TaskArmed;
+        steps.beforeArmed = [this] { Form6->Memo1.SetText(extras_.reminderText->Text()); };
+    if (trigger == Trigger::Countdown)
+        ArmCountdown(description_.kind, input.value, steps);
+    else
+        ArmAtTime(description_.kind, input.value, steps);
     UpdateKeepAwake();
     if (extras_.reminderText)
         extras_.reminderText->SetText("");
