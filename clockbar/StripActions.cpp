@@ -3,12 +3,9 @@
 #include "clockbar/Unit1.h"
 #include "toolkit/Application.h"
 #include "dialogs/Unit6.h"
-#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
 
 void StripActions::Run(TaskKind kind, Trigger trigger) {
-    // The slot is done already: the last armed one no longer keeps the machine awake.
-    UpdateKeepAwake();
     // Once the session is ending (the user logs off, or a shutdown is under way), a tick that
     // was interrupted by it starts nothing more.
     if (strip_.App().Terminated())

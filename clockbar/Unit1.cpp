@@ -9,7 +9,6 @@
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
-#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
@@ -43,7 +42,6 @@ const SystemClock systemClock;
 
 // Confirms one disarmed slot of a stop command.
 void ConfirmStop(const char* text) {
-    UpdateKeepAwake();
     ShowMessage("注意", text, InformationIcon);
 }
 
@@ -112,8 +110,6 @@ void TForm1::FormCreate() {
     ShutdownScript = DirectoryWithSeparator(ExecutablePath()) + "down.bat";
     MoveToStartCorner();
 }
-
-TForm1::~TForm1() { WithdrawKeepAwake(); } // whatever is armed is dropped
 
 void TForm1::MoveToStartCorner() {
     // Flush with the primary work area's top-right corner, wherever the taskbar is docked.

@@ -9,8 +9,10 @@
 #include "core/ClockText.h"
 #include "clockbar/LocaleFormat.h"
 #include "clockbar/StripActions.h"
+#include "core/KeepAwake.h"
 #include "core/Scheduler.h"
 #include "platform/MediaPlayer.h"
+#include "platform/PowerRequest.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
@@ -19,7 +21,6 @@
 class TForm1 : public tk::Form {
 public:
     explicit TForm1(tk::Application& application);
-    ~TForm1() override;
 
     tk::Label Label1;
     tk::SpeedButton SpeedButton1;
@@ -79,6 +80,9 @@ private:
     void MoveToStartCorner();
 
     StripActions actions_{*this};
+    // While a slot is armed the machine does not fall asleep by itself; the request follows the
+    // task table from here, and is withdrawn when the strip goes: whatever is armed is dropped.
+    AwakeRequest keepAwake_{ApplyPowerRequest};
     WindowsEraSource eras_;
     // The second (of the system clock) that the label shows; the text can change only when it
     // does, so the ticks in between read the clock and nothing else.

@@ -5,7 +5,6 @@
 
 #include "core/SetupInput.h"
 #include "dialogs/Unit6.h"
-#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -74,7 +73,6 @@ bool SetupDialog::Arm(Trigger trigger) {
         ArmCountdown(description_.kind, input.value, steps);
     else
         ArmAtTime(description_.kind, input.value, steps);
-    UpdateKeepAwake();
     if (extras_.reminderText)
         extras_.reminderText->SetText("");
     // The box has no owner: the slot already counts while it shows, and the dialog stays usable.
