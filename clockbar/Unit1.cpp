@@ -176,7 +176,7 @@ std::string TForm1::FormHint() const {
     if (Dragging)
         return {};
     std::string text;
-    for (const std::string& line : ArmedTaskLines(Form6 ? Form6->Memo1.Text() : std::string()))
+    for (const std::string& line : ArmedTaskLines(reminderWindow_ ? reminderWindow_->Memo1.Text() : std::string()))
         text += (text.empty() ? "" : "\r\n") + line;
     return text;
 }

@@ -18,6 +18,8 @@
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 
+class TForm6;
+
 class TForm1 : public tk::Form {
 public:
     explicit TForm1(tk::Application& application);
@@ -62,6 +64,11 @@ public:
     // What is armed, for the strip's tooltip; nothing while dragging or with nothing armed.
     std::string FormHint() const;
 
+    // The reminder window, made after the strip and handed over then: a firing reminder shows
+    // it, and the tooltip lists its text. None for a strip made on its own.
+    void SetReminderWindow(TForm6& window) { reminderWindow_ = &window; }
+    TForm6* ReminderWindow() const { return reminderWindow_; }
+
     // The context menu's commands.
     void N2Click();  // 定时关机
     void N8Click();  // 定时提醒
@@ -79,6 +86,7 @@ public:
 private:
     void MoveToStartCorner();
 
+    TForm6* reminderWindow_ = nullptr;
     StripActions actions_{*this};
     // While a slot is armed the machine does not fall asleep by itself; the request follows the
     // task table from here, and is withdrawn when the strip goes: whatever is armed is dropped.

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/SetupInput.h"
-#include "dialogs/Unit6.h"
 #include "platform/Shell.h"
 
 namespace {
@@ -68,7 +67,7 @@ bool SetupDialog::Arm(Trigger trigger) {
     if (extras_.path)
         steps.launchPath = extras_.path->Text();
     if (extras_.reminderText)
-        steps.beforeArmed = [this] { Form6->Memo1.SetText(extras_.reminderText->Text()); };
+        steps.beforeArmed = [this] { reminderWindowText_->SetText(extras_.reminderText->Text()); };
     if (trigger == Trigger::Countdown)
         ArmCountdown(description_.kind, input.value, steps);
     else
