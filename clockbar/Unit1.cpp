@@ -47,8 +47,6 @@ void ConfirmStop(const char* text) {
 
 } // namespace
 
-std::string ExecutablePath() { return tk::Narrow(tk::ModuleFileName()); }
-
 TForm1::TForm1(tk::Application& application)
     : Form(application, kLayout),
       Label1(*this, {7, 4, 180, 16}, kClockFont, "88888888888888888888"),
@@ -104,10 +102,12 @@ TForm1::TForm1(tk::Application& application)
 }
 
 void TForm1::FormCreate() {
-    const std::string directory = DirectoryWithoutSeparator(ExecutablePath());
+    // The sounds and the script lie beside the running executable.
+    const std::string executable = tk::Narrow(tk::ModuleFileName());
+    const std::string directory = DirectoryWithoutSeparator(executable);
     MediaPlayer1.FileName = directory + "\\call.wav";
     MediaPlayer2.FileName = directory + "\\wake.wav";
-    ShutdownScript = DirectoryWithSeparator(ExecutablePath()) + "down.bat";
+    ShutdownScript = DirectoryWithSeparator(executable) + "down.bat";
     MoveToStartCorner();
 }
 

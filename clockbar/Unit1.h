@@ -99,6 +99,3 @@ private:
 };
 
 inline TForm1* Form1 = nullptr;
-
-// The running executable's full path, UTF-8.
-std::string ExecutablePath();
