@@ -62,7 +62,7 @@ bool SetupDialog::Arm(Trigger trigger) {
         ShowMessage(kCaution, input.refusal, ErrorIcon);
         return false;
     }
-    // The door writes the path, the value, then lets the reminder's text go over, then arms.
+    // The door writes the path and the value, hands the reminder's text over, then arms the slot.
     ArmingSteps steps;
     if (extras_.path)
         steps.launchPath = extras_.path->Text();
