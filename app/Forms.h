@@ -20,4 +20,8 @@ inline void CreateProgramForms(tk::Application& application) {
     Form5 = &application.CreateForm<TForm5>();
     Form6 = &application.CreateForm<TForm6>();
     Form7 = &application.CreateForm<TForm7>();
+    // The reminder window is handed to the two that use it, here and nowhere else: the strip
+    // shows it when a reminder fires, the reminder dialog writes its text.
+    Form1->SetReminderWindow(*Form6);
+    Form5->SetReminderWindow(*Form6);
 }

@@ -1,14 +1,11 @@
 #include "clockbar/StripActions.h"
 
 #include "clockbar/Unit1.h"
-#include "toolkit/Application.h"
 #include "dialogs/Unit6.h"
-#include "platform/KeepAwake.h"
 #include "platform/Shell.h"
+#include "toolkit/Application.h"
 
 void StripActions::Run(TaskKind kind, Trigger trigger) {
-    // The slot is done already: the last armed one no longer keeps the machine awake.
-    UpdateKeepAwake();
     // Once the session is ending (the user logs off, or a shutdown is under way), a tick that
     // was interrupted by it starts nothing more.
     if (strip_.App().Terminated())
@@ -39,7 +36,7 @@ void StripActions::ShowReminder() {
     strip_.MediaPlayer2.Play();
     // Returns when the user closes the window; the ticks keep running meanwhile. A second
     // reminder while the window is open is refused here, after its sound has started.
-    Form6->ShowModal();
+    strip_.ReminderWindow()->ShowModal();
 }
 
 void StripActions::Launch(Trigger trigger) {

@@ -1,6 +1,6 @@
 // What a firing slot does: sound the alarm, run the shutdown script, show the reminder, or
-// start the chosen program. The actions are the strip's: they play through its two players and
-// find the script where the strip says it lies.
+// start the chosen program. The actions are the strip's: they play through its two players,
+// find the script where the strip says it lies and show the reminder window it was handed.
 #pragma once
 
 #include "core/Scheduler.h"

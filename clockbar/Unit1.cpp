@@ -9,7 +9,6 @@
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
-#include "platform/KeepAwake.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
@@ -47,13 +46,10 @@ const SystemClock systemClock;
 
 // Confirms one disarmed slot of a stop command.
 void ConfirmStop(const char* text) {
-    UpdateKeepAwake();
     ShowMessage("注意", text, InformationIcon);
 }
 
 } // namespace
-
-std::string ExecutablePath() { return tk::Narrow(tk::ModuleFileName()); }
 
 TForm1::TForm1(tk::Application& application)
     : Form(application, kLayout),
@@ -114,14 +110,14 @@ TForm1::TForm1(tk::Application& application)
 }
 
 void TForm1::FormCreate() {
-    const std::string directory = DirectoryWithoutSeparator(ExecutablePath());
+    // The sounds and the script lie beside the running executable.
+    const std::string executable = tk::Narrow(tk::ModuleFileName());
+    const std::string directory = DirectoryWithoutSeparator(executable);
     MediaPlayer1.FileName = directory + "\\call.wav";
     MediaPlayer2.FileName = directory + "\\wake.wav";
-    ShutdownScript = DirectoryWithSeparator(ExecutablePath()) + "down.bat";
+    ShutdownScript = DirectoryWithSeparator(executable) + "down.bat";
     MoveToStartCorner();
 }
-
-TForm1::~TForm1() { WithdrawKeepAwake(); } // whatever is armed is dropped
 
 void TForm1::MoveToStartCorner() {
     // Flush with the primary work area's top-right corner, wherever the taskbar is docked.
@@ -197,7 +193,7 @@ std::string TForm1::FormHint() const {
     if (Dragging)
         return {};
     std::string text;
-    for (const std::string& line : ArmedTaskLines(Form6 ? Form6->Memo1.Text() : std::string()))
+    for (const std::string& line : ArmedTaskLines(reminderWindow_ ? reminderWindow_->Memo1.Text() : std::string()))
         text += (text.empty() ? "" : "\r\n") + line;
     return text;
 }

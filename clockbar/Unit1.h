@@ -10,17 +10,20 @@
 #include "core/SecondTicks.h"
 #include "clockbar/LocaleFormat.h"
 #include "clockbar/StripActions.h"
+#include "core/KeepAwake.h"
 #include "core/Scheduler.h"
 #include "platform/MediaPlayer.h"
+#include "platform/PowerRequest.h"
 #include "toolkit/DrawnControls.h"
 #include "toolkit/Form.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/Timer.h"
 
+class TForm6;
+
 class TForm1 : public tk::Form {
 public:
     explicit TForm1(tk::Application& application);
-    ~TForm1() override;
 
     tk::Label Label1;
     tk::SpeedButton SpeedButton1;
@@ -62,6 +65,11 @@ public:
     // What is armed, for the strip's tooltip; nothing while dragging or with nothing armed.
     std::string FormHint() const;
 
+    // The reminder window, made after the strip and handed over then: a firing reminder shows
+    // it, and the tooltip lists its text. None for a strip made on its own.
+    void SetReminderWindow(TForm6& window) { reminderWindow_ = &window; }
+    TForm6* ReminderWindow() const { return reminderWindow_; }
+
     // The context menu's commands.
     void N2Click();  // 定时关机
     void N8Click();  // 定时提醒
@@ -79,7 +87,11 @@ public:
 private:
     void MoveToStartCorner();
 
+    TForm6* reminderWindow_ = nullptr;
     StripActions actions_{*this};
+    // While a slot is armed the machine does not fall asleep by itself; the request follows the
+    // task table from here, and is withdrawn when the strip goes: whatever is armed is dropped.
+    AwakeRequest keepAwake_{ApplyPowerRequest};
     WindowsEraSource eras_;
     // Rewrites the clock text now and keeps Timer1 to the seconds of the clock as it is now.
     void ShowClockNow();
@@ -90,6 +102,3 @@ private:
 };
 
 inline TForm1* Form1 = nullptr;
-
-// The running executable's full path, UTF-8.
-std::string ExecutablePath();

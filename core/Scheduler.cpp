@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
+
+// The one raiser of "the armed slots changed"; the subscriptions' friend.
+void RaiseArmedSlotsChanged();
 
 namespace {
 
@@ -38,6 +42,9 @@ constexpr std::int64_t kLongestSkipMs = 60'000; // a longer gap is sleep or a cl
 // the millisecond within that second.
 std::int32_t lastCode = kNoReading;
 std::int32_t lastMillisecond = 0;
+
+// The subscribers to "the armed slots changed", in the order they subscribed.
+ArmedSlotsSubscription* firstSubscription = nullptr;
 
 // The second of the day a code names; -1 for a code no second has.
 std::int64_t SecondOfDay(std::int32_t code) {
@@ -93,6 +100,7 @@ std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
         lastCode = code;
         lastMillisecond = millisecond;
         slot.State = TaskDone;
+        RaiseArmedSlotsChanged();
         actions.Run(entry.kind, Trigger::AtTime);
         // A tick nested in the action has compared the later slots itself (or, finding nothing
         // armed, forgotten the reading): go on from where it left off.
@@ -105,7 +113,40 @@ std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
     lastMillisecond = millisecond;
 }
 
+// The door's order for either kind of slot: path, value, the caller's step, state, notification.
+void ArmSlot(std::int32_t& value, TaskState& state, std::string& launchPath, std::int32_t newValue,
+             const ArmingSteps& steps) {
+    if (steps.launchPath)
+        launchPath = *steps.launchPath;
+    value = newValue;
+    if (steps.beforeArmed)
+        steps.beforeArmed();
+    state = TaskArmed;
+    RaiseArmedSlotsChanged();
+}
+
 } // namespace
+
+// Out of line, so that the ticks, which reach it only when a slot fires, stay small.
+[[gnu::noinline]] void RaiseArmedSlotsChanged() {
+    for (ArmedSlotsSubscription* subscription = firstSubscription; subscription; subscription = subscription->next_)
+        subscription->onChange_();
+}
+
+ArmedSlotsSubscription::ArmedSlotsSubscription(std::function<void()> onChange) : onChange_(std::move(onChange)) {
+    ArmedSlotsSubscription** last = &firstSubscription;
+    while (*last)
+        last = &(*last)->next_;
+    *last = this;
+}
+
+ArmedSlotsSubscription::~ArmedSlotsSubscription() {
+    for (ArmedSlotsSubscription** link = &firstSubscription; *link; link = &(*link)->next_)
+        if (*link == this) {
+            *link = next_;
+            return;
+        }
+}
 
 CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<int>(kind)].slot; }
 
@@ -113,6 +154,16 @@ AtTimeSlot& AtTimeSlotOf(TaskKind kind) { return *kAtTimes[static_cast<int>(kind
 
 std::string& LaunchPathOf(Trigger trigger) {
     return trigger == Trigger::Countdown ? LaunchCountdownPath : LaunchAtTimePath;
+}
+
+void ArmCountdown(TaskKind kind, std::int32_t seconds, const ArmingSteps& steps) {
+    CountdownSlot& slot = CountdownSlotOf(kind);
+    ArmSlot(slot.SecondsLeft, slot.State, LaunchPathOf(Trigger::Countdown), seconds, steps);
+}
+
+void ArmAtTime(TaskKind kind, std::int32_t timeCode, const ArmingSteps& steps) {
+    AtTimeSlot& slot = AtTimeSlotOf(kind);
+    ArmSlot(slot.TargetCode, slot.State, LaunchPathOf(Trigger::AtTime), timeCode, steps);
 }
 
 void CountdownTick(TaskActions& actions) {
@@ -127,6 +178,7 @@ void CountdownTick(TaskActions& actions) {
             continue;
         // Done before the action: a tick nested inside a waiting action must not fire it again.
         slot.State = TaskDone;
+        RaiseArmedSlotsChanged();
         actions.Run(entry.kind, Trigger::Countdown);
     }
 }
@@ -147,6 +199,7 @@ void StopTasks(TaskKind kind, const std::function<void()>& confirm) {
         if (*state != TaskArmed)
             continue;
         *state = TaskDone;
+        RaiseArmedSlotsChanged();
         confirm();
     }
 }

@@ -1,10 +1,12 @@
 // The task table: the program's whole scheduling state, eight slots of plain module variables
-// that the setup dialogs write, the two ticks evaluate and the stop commands disarm; and the
-// two ticks themselves. Pure code: the actions and the clock come in through the seams below.
+// that the setup dialogs arm, the two ticks evaluate and the stop commands disarm; the one door
+// through which a slot is armed; the two ticks; and the one notification that the set of armed
+// slots changed. Pure code: the actions and the clock come in through the seams below.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/DateTime.h"
@@ -15,7 +17,8 @@ enum TaskState : std::int32_t {
     TaskDone = 2,  // fired, or disarmed by a stop command
 };
 
-// Arming writes the value first and the state last; firing and disarming set only the state.
+// Arming (ArmCountdown, ArmAtTime) writes the value first and the state last; firing and
+// disarming set only the state.
 struct CountdownSlot {
     std::int32_t SecondsLeft = 0;
     TaskState State = TaskIdle;
@@ -52,8 +55,49 @@ CountdownSlot& CountdownSlotOf(TaskKind kind);
 AtTimeSlot& AtTimeSlotOf(TaskKind kind);
 std::string& LaunchPathOf(Trigger trigger);
 
-// What a firing slot does. The slot is already TaskDone when Run is called; Run may raise, and
-// may run a nested message loop in which the ticks run again.
+// What arming writes besides the slot's value, each at its place in the door's order.
+struct ArmingSteps {
+    // The program a launch slot starts, written to LaunchPathOf(trigger); without one the path
+    // stays as it is.
+    std::optional<std::string> launchPath;
+    // Runs once the value is in and before the slot is armed: the reminder dialog hands its text
+    // to the reminder window here, so that the slot never fires with an earlier reminder's text.
+    std::function<void()> beforeArmed;
+};
+
+// The one way a slot is armed; the input is converted and checked before (core/SetupInput.h).
+// In this order: the launch path, the value, `steps.beforeArmed`, the state; then "the armed
+// slots changed" is raised, a re-arm of an armed slot included. The value goes in before the
+// state, so a tick never sees an armed slot with an old value. Arming an armed or fired slot
+// arms it afresh from the new value.
+void ArmCountdown(TaskKind kind, std::int32_t seconds, const ArmingSteps& steps = {});
+void ArmAtTime(TaskKind kind, std::int32_t timeCode, const ArmingSteps& steps = {});
+
+// "The set of armed slots changed", for whatever depends on what is armed (keeping the machine
+// awake): raised after every arming, after a firing slot becomes TaskDone and before its action
+// runs, and after a stop disarms a slot and before its confirmation. A subscriber reads the table
+// itself; it is called from the ticks, so it must be quick, must not raise, and must neither arm,
+// stop, run a message loop nor subscribe or unsubscribe anyone.
+//
+// Subscribes `onChange` for as long as it lives; subscribers are called in the order they
+// subscribed. Raising walks the subscriptions themselves and allocates nothing.
+class ArmedSlotsSubscription {
+public:
+    explicit ArmedSlotsSubscription(std::function<void()> onChange);
+    ~ArmedSlotsSubscription();
+    ArmedSlotsSubscription(const ArmedSlotsSubscription&) = delete;
+    ArmedSlotsSubscription& operator=(const ArmedSlotsSubscription&) = delete;
+
+private:
+    // Declared and called in Scheduler.cpp only: nothing outside the task table raises it.
+    friend void RaiseArmedSlotsChanged();
+
+    std::function<void()> onChange_;
+    ArmedSlotsSubscription* next_ = nullptr;
+};
+
+// What a firing slot does. The slot is already TaskDone, and its change raised, when Run is
+// called; Run may raise, and may run a nested message loop in which the ticks run again.
 class TaskActions {
 public:
     virtual void Run(TaskKind kind, Trigger trigger) = 0;
@@ -94,6 +138,7 @@ void TimeOfDayTick(TaskActions& actions, const LocalClock& clock);
 void ForgetTimeOfDayReading();
 
 // A stop command: disarms the kind's countdown slot, then its at-time slot, and runs `confirm`
-// after each one that was armed. Only states change. A slot is disarmed before its confirmation,
-// which may wait in a nested message loop where the ticks and this command run again.
+// after each one that was armed. Only states change. A slot is disarmed, and its change raised,
+// before its confirmation, which may wait in a nested message loop where the ticks and this
+// command run again.
 void StopTasks(TaskKind kind, const std::function<void()>& confirm);

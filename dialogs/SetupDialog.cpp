@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "core/SetupInput.h"
-#include "dialogs/Unit6.h"
-#include "platform/KeepAwake.h"
 #include "platform/MessageBoxes.h"
 
 namespace {
@@ -64,23 +62,16 @@ bool SetupDialog::Arm(Trigger trigger) {
         ShowMessage(kCaution, input.refusal, ErrorIcon);
         return false;
     }
+    // The door writes the path and the value, hands the reminder's text over, then arms the slot.
+    ArmingSteps steps;
     if (extras_.path)
-        LaunchPathOf(trigger) = extras_.path->Text();
-    // The value goes in before the state, so a tick never sees an armed slot with an old value.
-    TaskState* state = nullptr;
-    if (trigger == Trigger::Countdown) {
-        CountdownSlot& slot = CountdownSlotOf(description_.kind);
-        slot.SecondsLeft = input.value;
-        state = &slot.State;
-    } else {
-        AtTimeSlot& slot = AtTimeSlotOf(description_.kind);
-        slot.TargetCode = input.value;
-        state = &slot.State;
-    }
+        steps.launchPath = extras_.path->Text();
     if (extras_.reminderText)
-        Form6->Memo1.SetText(extras_.reminderText->Text());
-    *state = TaskArmed;
-    UpdateKeepAwake();
+        steps.beforeArmed = [this] { reminderWindowText_->SetText(extras_.reminderText->Text()); };
+    if (trigger == Trigger::Countdown)
+        ArmCountdown(description_.kind, input.value, steps);
+    else
+        ArmAtTime(description_.kind, input.value, steps);
     if (extras_.reminderText)
         extras_.reminderText->SetText("");
     // The box has no owner: the slot already counts while it shows, and the dialog stays usable.

@@ -67,6 +67,9 @@ protected:
     void Start();
     // The cancel button: closes and changes nothing.
     void Cancel() { Close(); }
+    // Where the reminder dialog's text goes when it arms: the reminder window's text box. That
+    // window is made after the dialogs, so it is handed over then.
+    void HandReminderTextTo(tk::Memo& reminderWindowText) { reminderWindowText_ = &reminderWindowText; }
 
 private:
     // Arms the slot of `trigger` from the boxes, confirms and asks to close; false when the input
@@ -75,4 +78,5 @@ private:
 
     const SetupDescription& description_;
     SetupExtras extras_;
+    tk::Memo* reminderWindowText_ = nullptr;
 };

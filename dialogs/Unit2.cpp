@@ -21,18 +21,10 @@ const SetupDescription kDescription{
                {72, 112, 37, 21}, LabelAt(112, 120), {136, 112, 37, 21}, LabelAt(176, 120)},
 };
 
+// Below the time-of-day row.
+const StartCancelPlaces kButtons{.start = {80, 168, 57, 25}, .cancel = {144, 168, 57, 25}};
+
 } // namespace
 
 TForm2::TForm2(tk::Application& application)
-    : SetupDialog(application, kLayout, kDescription),
-      Button1(*this, {80, 168, 57, 25}, "开始", &kSongTi12),
-      Button2(*this, {144, 168, 57, 25}, "取消", &kSongTi12) {
-    Button1.OnClick = [this] { Button1Click(); };
-    Button2.OnClick = [this] { Button2Click(); };
-}
-
-void TForm2::CreateWnd() {
-    SetupDialog::CreateWnd();
-    tk::ArrangeTabOrder({&ComboBox1, &Button1, &Button2, &ComboBox2, &ComboBox3, &ComboBox4, &RadioButton1,
-                         &RadioButton2});
-}
+    : StartCancelDialog(application, kLayout, kDescription, kButtons) {}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialogs/SetupDialog.h"
+#include "dialogs/Unit6.h"
 #include "toolkit/DrawnControls.h"
 #include "toolkit/WindowedControls.h"
 
@@ -17,6 +18,9 @@ public:
 
     void Button1Click() { Start(); }
     void Button2Click() { Cancel(); }
+
+    // The reminder window, made after this dialog: its text box takes Memo1's text on arming.
+    void SetReminderWindow(TForm6& window) { HandReminderTextTo(window.Memo1); }
 
 protected:
     void CreateWnd() override;

@@ -8,11 +8,13 @@
 
 #include "core/Scheduler.h"
 #include "fuzz/Check.h"
+#include "tests/common/TaskTableFixture.h"
 
 namespace {
 
+using tablefixture::kKinds;
+
 constexpr std::int64_t kMsPerDay = 86'400'000;
-constexpr TaskKind kKinds[] = {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch};
 
 class Input {
 public:
@@ -88,13 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           : CodeOf((before / 1000 + (word >> 1) % 200 + 86'400 - 50) % 86'400);
     }
 
-    ForgetTimeOfDayReading();
-    for (const TaskKind kind : kKinds)
-        AtTimeSlotOf(kind) = {};
+    tablefixture::ResetTaskTable();
     const auto arm = [&](unsigned mask) {
         for (std::size_t i = 0; i < 4; ++i)
             if (mask >> i & 1)
-                AtTimeSlotOf(kKinds[i]) = {targets[i], TaskArmed};
+                ArmAtTime(kKinds[i], targets[i]);
     };
 
     std::vector<TaskKind> expected;

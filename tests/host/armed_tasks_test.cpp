@@ -5,17 +5,11 @@
 
 #include "core/ArmedTasks.h"
 #include "core/Scheduler.h"
+#include "tests/common/TaskTableFixture.h"
 
 namespace {
 
-void ClearTable() {
-    for (const TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
-        CountdownSlotOf(kind) = {};
-        AtTimeSlotOf(kind) = {};
-    }
-    LaunchCountdownPath.clear();
-    LaunchAtTimePath.clear();
-}
+using tablefixture::ResetTaskTable;
 
 TEST(ArmedTaskLines, ListOnlyArmedSlotsInTableOrderWithTheirTimes) {
     const struct {
@@ -59,11 +53,11 @@ TEST(ArmedTaskLines, ListOnlyArmedSlotsInTableOrderWithTheirTimes) {
          }, "", {"开启　14:30:00　notepad.exe"}},
     };
     for (const auto& c : cases) {
-        ClearTable();
+        ResetTaskTable();
         c.arm();
         EXPECT_EQ(ArmedTaskLines(c.reminder), c.lines) << c.what;
     }
-    ClearTable();
+    ResetTaskTable();
 }
 
 TEST(ArmedTaskLines, FirstLineCutCountsCharactersNotBytes) {

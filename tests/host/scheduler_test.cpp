@@ -4,27 +4,18 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/Scheduler.h"
+#include "tests/common/TaskTableFixture.h"
 
 namespace {
 
 using Firing = std::pair<TaskKind, Trigger>;
-
-constexpr TaskKind kKinds[] = {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch};
-
-// As the setup dialogs arm a slot: the value first, the state last.
-void ArmCountdown(TaskKind kind, std::int32_t seconds) {
-    CountdownSlotOf(kind).SecondsLeft = seconds;
-    CountdownSlotOf(kind).State = TaskArmed;
-}
-
-void ArmAtTime(TaskKind kind, std::int32_t code) {
-    AtTimeSlotOf(kind).TargetCode = code;
-    AtTimeSlotOf(kind).State = TaskArmed;
-}
+using tablefixture::kKinds;
 
 // Records every firing, then runs the test's hook (which may check state, raise or tick again).
 class RecordingActions final : public TaskActions {
@@ -64,16 +55,7 @@ constexpr std::int32_t kNoonCode = TimeCode(12, 0, 0);
 
 class SchedulerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const TaskKind kind : kKinds) {
-            CountdownSlotOf(kind) = CountdownSlot{};
-            AtTimeSlotOf(kind) = AtTimeSlot{};
-        }
-        AlarmSounded = 0;
-        ForgetTimeOfDayReading();
-        LaunchCountdownPath.clear();
-        LaunchAtTimePath.clear();
-    }
+    void SetUp() override { tablefixture::ResetTaskTable(); }
     RecordingActions actions;
 };
 
@@ -421,6 +403,92 @@ TEST_F(SchedulerTest, AtTimeSlotWhoseSecondAStallSkippedFiresOnTheNextTick) {
         for (const TaskKind kind : c.fired)
             expected.emplace_back(kind, Trigger::AtTime);
         EXPECT_EQ(actions.fired, expected);
+    }
+}
+
+// Whatever follows the table hears of each change at once, before anything that may wait: the
+// action of a firing slot, the confirmation of a stop. Arming an armed slot is a change too.
+TEST_F(SchedulerTest, ArmedSlotsChangedIsRaisedAfterEachArmFiringAndStopAndBeforeWhatFollows) {
+    using enum TaskKind;
+    std::vector<std::string> seen;
+    const auto armed = [] {
+        int count = 0;
+        for (const TaskKind kind : kKinds)
+            for (const Trigger trigger : tablefixture::kTriggers)
+                count += tablefixture::StateOf(kind, trigger) == TaskArmed;
+        return std::to_string(count) + " armed";
+    };
+    actions.hook = [&](TaskKind, Trigger) { seen.push_back("action, " + armed()); };
+    const auto confirm = [&] { seen.push_back("confirm, " + armed()); };
+    const auto handOnText = [&] {
+        seen.push_back("text, " + LaunchAtTimePath + " " + std::to_string(LaunchAtTime.TargetCode) + ", " + armed());
+    };
+    const struct {
+        const char* what;
+        std::function<void()> before; // unheard: done before the subscription
+        std::function<void()> act;
+        std::vector<std::string> seen;
+    } cases[] = {
+        {"a countdown armed", [] {}, [] { ArmCountdown(Alarm, 60); }, {"changed, 1 armed"}},
+        {"armed again while armed", [] { ArmCountdown(Alarm, 60); }, [] { ArmCountdown(Alarm, 30); },
+         {"changed, 1 armed"}},
+        {"a launch at a time of day: path and value in before the dialog's step, then armed", [] {},
+         [&] { ArmAtTime(Launch, kNoonCode, {.launchPath = "C:\\a.exe", .beforeArmed = handOnText}); },
+         {"text, C:\\a.exe 120000, 0 armed", "changed, 1 armed"}},
+        {"a countdown fires", [] { ArmCountdown(Shutdown, 1); }, [&] { CountdownTick(actions); },
+         {"changed, 0 armed", "action, 0 armed"}},
+        {"a time of day fires", [] { ArmAtTime(Reminder, kNoonCode); },
+         [&] { TimeOfDayTick(actions, FakeClock(kNoon)); }, {"changed, 0 armed", "action, 0 armed"}},
+        {"both slots of a kind stopped", [] { ArmCountdown(Alarm, 60); ArmAtTime(Alarm, kNoonCode); },
+         [&] { StopTasks(Alarm, confirm); },
+         {"changed, 1 armed", "confirm, 1 armed", "changed, 0 armed", "confirm, 0 armed"}},
+        {"ticks with nothing due and a stop with nothing armed",
+         [] { ArmCountdown(Alarm, 60); ArmAtTime(Alarm, kNoonCode + 1); },
+         [&] {
+             CountdownTick(actions);
+             TimeOfDayTick(actions, FakeClock(kNoon));
+             StopTasks(Shutdown, confirm);
+         },
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        c.before();
+        seen.clear();
+        const ArmedSlotsSubscription subscription([&] { seen.push_back("changed, " + armed()); });
+        c.act();
+        EXPECT_EQ(seen, c.seen);
+    }
+}
+
+TEST_F(SchedulerTest, ArmedSlotsChangedReachesEachSubscriberInTurnForAsLongAsItIsSubscribed) {
+    std::vector<std::string> seen;
+    const auto record = [&](const char* name) { return [&seen, name] { seen.push_back(name); }; };
+    std::optional<ArmedSlotsSubscription> first, second, third;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::vector<std::string> seen;
+    } steps[] = {
+        {"none", [] {}, {}},
+        {"three subscribed",
+         [&] {
+             first.emplace(record("1"));
+             second.emplace(record("2"));
+             third.emplace(record("3"));
+         },
+         {"1", "2", "3"}},
+        {"the middle one gone", [&] { second.reset(); }, {"1", "3"}},
+        {"the first gone, then subscribed again", [&] { first.reset(); first.emplace(record("1")); }, {"3", "1"}},
+        {"all gone", [&] { first.reset(); third.reset(); }, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        seen.clear();
+        ArmCountdown(TaskKind::Alarm, 60);
+        EXPECT_EQ(seen, step.seen);
     }
 }
 

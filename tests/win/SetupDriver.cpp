@@ -5,6 +5,7 @@
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit7.h"
+#include "tests/common/TaskTableFixture.h"
 #include "toolkit/Text.h"
 
 namespace setupdriver {
@@ -50,9 +51,9 @@ std::ostream& operator<<(std::ostream& out, const TaskTable& table) {
 void ArmEverySlotAndStopTheTicks() {
     Form1->Timer2.SetEnabled(false);
     Form1->Timer3.SetEnabled(false);
-    for (int kind = 0; kind < 4; ++kind) {
-        CountdownSlotOf(static_cast<TaskKind>(kind)) = {4242, TaskArmed};
-        AtTimeSlotOf(static_cast<TaskKind>(kind)) = {TimeCode(0, 42, 42), TaskArmed};
+    for (const TaskKind kind : tablefixture::kKinds) {
+        ArmCountdown(kind, 4242);
+        ArmAtTime(kind, TimeCode(0, 42, 42));
     }
     LaunchCountdownPath = "C:\\earlier\\countdown.exe";
     LaunchAtTimePath = "C:\\earlier\\at time.exe";

@@ -72,12 +72,11 @@ TEST_F(ArmedTooltip, RestingOnTheStripListsWhatIsArmedAndTheButtonsKeepTheirOwn)
     }
 
     // While it shows, the list follows the table: a slot that fires or is stopped leaves it.
-    AlarmCountdown = {270, TaskArmed};
-    ShutdownAtTime = {TimeCode(23, 0, 0), TaskArmed};
-    ReminderAtTime = {TimeCode(9, 0, 0), TaskArmed};
+    ArmCountdown(TaskKind::Alarm, 270);
+    ArmAtTime(TaskKind::Shutdown, TimeCode(23, 0, 0));
     Form6->Memo1.SetText("开会：三楼会议室\r\n带上周报");
-    LaunchAtTime = {TimeCode(14, 30, 0), TaskArmed};
-    LaunchAtTimePath = "C:\\Program Files\\Tools\\marker.exe";
+    ArmAtTime(TaskKind::Reminder, TimeCode(9, 0, 0));
+    ArmAtTime(TaskKind::Launch, TimeCode(14, 30, 0), {.launchPath = "C:\\Program Files\\Tools\\marker.exe"});
     MouseMoveTo(label.x - strip.left + WindowRect(Form1->Handle()).left, label.y);
     ASSERT_TRUE(PumpUntil([&] { return ShownTool(tooltip) == kStripTool; }, 3000));
     SaveWindowScreenshot(GetDesktopWindow(), L"armed-tooltip.bmp");

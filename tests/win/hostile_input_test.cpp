@@ -135,6 +135,9 @@ protected:
 } // namespace
 
 TEST_F(HostileInput, EveryComboBoxArmsTheRightValueOrRefusesAndWritesNothing) {
+    // Some 20 s alone, near the default 30 when the machine is busy: hundreds of starts, each
+    // with its box.
+    StartWatchdog(50);
     const std::vector<Dialog> dialogs = AllDialogs();
     for (std::size_t d = 0; d < dialogs.size(); ++d) {
         const Dialog& dialog = dialogs[d];

@@ -13,7 +13,8 @@
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit7.h"
-#include "platform/KeepAwake.h"
+#include "platform/PowerRequest.h"
+#include "tests/common/TaskTableFixture.h"
 
 using namespace testsupport;
 using namespace setupdriver;
@@ -23,13 +24,6 @@ namespace {
 using Calls = std::vector<EXECUTION_STATE>;
 const EXECUTION_STATE kOn = ES_CONTINUOUS | ES_SYSTEM_REQUIRED;
 const EXECUTION_STATE kOff = ES_CONTINUOUS;
-
-void ClearTaskTable() {
-    for (TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
-        CountdownSlotOf(kind) = {};
-        AtTimeSlotOf(kind) = {};
-    }
-}
 
 // Starts a countdown of `minutes` through the dialog's own controls.
 void ArmCountdown(const Dialog& dialog, const char* minutes) {
@@ -98,8 +92,9 @@ TEST_F(KeepAwake, TheFirstArmedSlotAsksAndTheLastToFireOrStopWithdraws) {
     BoxCatcher boxes; // the confirmations of the starts and of the stops
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ClearTaskTable();
-        UpdateKeepAwake(); // from a clean table, whatever an earlier case left
+        // From a clean table, whatever an earlier case left: its armed slots stopped, so that
+        // the request follows.
+        tablefixture::ResetTaskTable();
         for (const Step& step : c.steps) {
             SCOPED_TRACE(step.what);
             calls_.clear();

@@ -209,7 +209,7 @@ TEST_F(Menu, SupportHomePageAndExitHandTheirAddressesToTheShell) {
     EXPECT_TRUE(PumpUntil([&] { return UrlCount(home) == homeBefore + 1; }, 20000));
     EXPECT_FALSE(App().Terminated());
 
-    AlarmCountdown = {600, TaskArmed};
+    ArmCountdown(TaskKind::Alarm, 600);
     Choose("N6"); // exit: the home page, then the end, whatever is armed
     EXPECT_TRUE(PumpUntil([&] { return App().Terminated(); }));
     EXPECT_TRUE(PumpUntil([&] { return UrlCount(home) == homeBefore + 2; }, 20000));

@@ -11,9 +11,11 @@
 #include "core/ErrorText.h"
 #include "dialogs/Unit6.h"
 #include "helpers/TestFiles.h"
+#include "tests/common/TaskTableFixture.h"
 #include "toolkit/Text.h"
 
 using namespace testsupport;
+using namespace tablefixture;
 using testfiles::Utf8;
 namespace fs = std::filesystem;
 
@@ -24,22 +26,6 @@ const char* KindName(TaskKind kind) {
     return names[static_cast<int>(kind)];
 }
 
-void ClearTaskTable() {
-    for (TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
-        CountdownSlotOf(kind) = {};
-        AtTimeSlotOf(kind) = {};
-    }
-    LaunchCountdownPath.clear();
-    LaunchAtTimePath.clear();
-    AlarmSounded = 0;
-}
-
-// As a setup dialog arms a slot: the value first, the state last.
-void ArmCountdown(TaskKind kind, int seconds) {
-    CountdownSlotOf(kind).SecondsLeft = seconds;
-    CountdownSlotOf(kind).State = TaskArmed;
-}
-
 // Armed for the second now running, early enough in it that a time-of-day tick still comes.
 void ArmForThisSecond(TaskKind kind) {
     SYSTEMTIME now;
@@ -48,19 +34,15 @@ void ArmForThisSecond(TaskKind kind) {
         Sleep(1005 - now.wMilliseconds);
         GetLocalTime(&now);
     }
-    AtTimeSlotOf(kind).TargetCode = TimeCode(now.wHour, now.wMinute, now.wSecond);
-    AtTimeSlotOf(kind).State = TaskArmed;
+    ArmAtTime(kind, TimeCode(now.wHour, now.wMinute, now.wSecond));
 }
 
-void Arm(TaskKind kind, Trigger trigger) {
+// Due at once: a countdown of nothing, or the second now running.
+void ArmDueNow(TaskKind kind, Trigger trigger) {
     if (trigger == Trigger::Countdown)
         ArmCountdown(kind, 0);
     else
         ArmForThisSecond(kind);
-}
-
-TaskState StateOf(TaskKind kind, Trigger trigger) {
-    return trigger == Trigger::Countdown ? CountdownSlotOf(kind).State : AtTimeSlotOf(kind).State;
 }
 
 // Runs `action` from the message loop once `form` is on screen, i.e. inside the modal loop
@@ -98,7 +80,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         StartWatchdog(50); // the table below runs every action, each for real
-        ClearTaskTable();
+        ResetTaskTable();
         const fs::path sounds = testfiles::SourceFile("resources");
         fs::copy_file(sounds / L"call.wav", folder_ / L"call.wav");
         fs::copy_file(sounds / L"wake.wav", folder_ / L"wake.wav");
@@ -112,7 +94,7 @@ protected:
         Form1->ShutdownScript = Utf8(folder_ / L"down.bat");
     }
     void TearDown() override {
-        ClearTaskTable();
+        ResetTaskTable();
         ProgramTest::TearDown();
     }
 
@@ -130,10 +112,10 @@ protected:
 
 TEST_F(TaskActionsTest, EachKindFiresFromACountdownOfZeroAndFromTheCurrentSecondDoingItsRealThing) {
     Form6->Memo1.SetText("该开会了");
-    for (TaskKind kind : {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch}) {
-        for (Trigger trigger : {Trigger::Countdown, Trigger::AtTime}) {
+    for (TaskKind kind : kKinds) {
+        for (Trigger trigger : kTriggers) {
             SCOPED_TRACE(std::string(KindName(kind)) + (trigger == Trigger::Countdown ? " countdown" : " at time"));
-            ClearTaskTable();
+            ResetTaskTable();
             Form1->MediaPlayer1.Close();
             Form1->MediaPlayer2.Close();
             fs::remove(ScriptMarker());
@@ -150,7 +132,7 @@ TEST_F(TaskActionsTest, EachKindFiresFromACountdownOfZeroAndFromTheCurrentSecond
                     wakeStarted = PlayStarted(Form1->MediaPlayer2, wakeNotices);
                     Form6->Close();
                 });
-            Arm(kind, trigger);
+            ArmDueNow(kind, trigger);
             ASSERT_TRUE(PumpUntil([&] { return StateOf(kind, trigger) == TaskDone; }, 3000));
 
             switch (kind) {

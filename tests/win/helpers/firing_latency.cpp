@@ -27,8 +27,7 @@ void ArmForNextSecond() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const int second = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + 1) % 86400;
-    ShutdownAtTime.TargetCode = TimeCode(second / 3600, second / 60 % 60, second % 60);
-    ShutdownAtTime.State = TaskArmed;
+    ArmAtTime(TaskKind::Shutdown, TimeCode(second / 3600, second / 60 % 60, second % 60));
 }
 
 double Percentile(const std::vector<double>& sorted, double p) {

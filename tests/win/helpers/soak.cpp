@@ -21,12 +21,14 @@
 
 #include "ProgramWindows.h"
 #include "TestFiles.h"
+#include "tests/common/TaskTableFixture.h"
 
 namespace fs = std::filesystem;
+using tablefixture::kKinds;
+using tablefixture::StateOf;
 
 namespace {
 
-constexpr TaskKind kKinds[] = {TaskKind::Alarm, TaskKind::Shutdown, TaskKind::Reminder, TaskKind::Launch};
 constexpr const char* kKindNames[] = {"alarm", "shutdown", "reminder", "launch"};
 // Seconds into the minute at which each slot falls due: the countdowns (armed at the minute's
 // start) first, then the time-of-day slots, spaced so that a reminder window is closed again
@@ -251,29 +253,23 @@ private:
         LaunchPathOf(Trigger::Countdown) = testfiles::Utf8(Helper(Trigger::Countdown));
         LaunchPathOf(Trigger::AtTime) = testfiles::Utf8(Helper(Trigger::AtTime));
         for (int k = 0; k < 4; ++k) {
-            for (Trigger trigger : {Trigger::Countdown, Trigger::AtTime}) {
-                if (Armed(kKinds[k], trigger))
+            for (Trigger trigger : tablefixture::kTriggers) {
+                if (StateOf(kKinds[k], trigger) == TaskArmed)
                     std::printf("  %s %s still armed at the minute's end\n", kKindNames[k],
                                 trigger == Trigger::Countdown ? "countdown" : "at time");
             }
-            CountdownSlotOf(kKinds[k]).SecondsLeft = kCountdownSeconds[k];
-            CountdownSlotOf(kKinds[k]).State = TaskArmed;
-            AtTimeSlotOf(kKinds[k]).TargetCode = CodeAt(now, kAtTimeSeconds[k]);
-            AtTimeSlotOf(kKinds[k]).State = TaskArmed;
+            ArmCountdown(kKinds[k], kCountdownSeconds[k]);
+            ArmAtTime(kKinds[k], CodeAt(now, kAtTimeSeconds[k]));
             wasArmed_[0][k] = wasArmed_[1][k] = true;
         }
         ++armedRounds_;
-    }
-
-    static bool Armed(TaskKind kind, Trigger trigger) {
-        return (trigger == Trigger::Countdown ? CountdownSlotOf(kind).State : AtTimeSlotOf(kind).State) == TaskArmed;
     }
 
     void CountFirings() {
         for (int k = 0; k < 4; ++k) {
             for (int t = 0; t < 2; ++t) {
                 const Trigger trigger = t == 0 ? Trigger::Countdown : Trigger::AtTime;
-                if (wasArmed_[t][k] && !Armed(kKinds[k], trigger)) {
+                if (wasArmed_[t][k] && StateOf(kKinds[k], trigger) != TaskArmed) {
                     wasArmed_[t][k] = false;
                     ++fired_[t][k];
                 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include "app/Forms.h"
-#include "platform/KeepAwake.h"
 #include "toolkit/Application.h"
 #include "toolkit/SystemLibraries.h"
 
@@ -19,12 +18,9 @@ void ArmAlarmAhead() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const int second = (now.wHour * 3600 + now.wMinute * 60 + now.wSecond + kSecondsAhead) % 86400;
-    // Written as the alarm dialog's 开始 writes it: value first, state last, then the request
-    // to stay awake. Once the task table has a function that arms a slot, arm through it
-    // instead, so that whatever arming sets going besides the two fields is measured too.
-    AlarmAtTime.TargetCode = TimeCode(second / 3600, second / 60 % 60, second % 60);
-    AlarmAtTime.State = TaskArmed;
-    UpdateKeepAwake();
+    // Through the task table's door, as the alarm dialog's 开始 arms it, so that whatever arming
+    // sets going (the request to stay awake, the time-of-day timer) is measured too.
+    ArmAtTime(TaskKind::Alarm, TimeCode(second / 3600, second / 60 % 60, second % 60));
 }
 
 } // namespace
