@@ -44,6 +44,14 @@ public:
 
 const SystemClock systemClock;
 
+// The system clock in milliseconds, cheap to read, unlike the local-time conversion; local time
+// differs from it by whole minutes, so its seconds begin at the same moments.
+long long SystemClockMilliseconds() {
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    return ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000;
+}
+
 // Confirms one disarmed slot of a stop command.
 void ConfirmStop(const char* text) {
     ShowMessage("注意", text, InformationIcon);
@@ -100,7 +108,7 @@ TForm1::TForm1(tk::Application& application)
     Timer1.SetOnTimer([this] { Timer1Timer(); });
     Timer1Timer();
     Timer2.SetOnTimer([this] { Timer2Timer(); });
-    Timer3.SetInterval(1);
+    Timer3.SetInterval(0); // started by the first time of day armed
     Timer3.SetOnTimer([this] { Timer3Timer(); });
     // The dialogs' controls come from the common controls, which the strip at rest does without:
     // they load while the user reads the menu, not when a dialog is asked for.
@@ -147,12 +155,7 @@ void TForm1::ShowClockNow() {
 }
 
 void TForm1::Timer1Timer() {
-    // The system clock in milliseconds, cheap to read, unlike the local-time conversion; local
-    // time differs from it by whole minutes, so its seconds begin at the same moments.
-    FILETIME utc;
-    GetSystemTimeAsFileTime(&utc);
-    const long long now = ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000;
-    const SecondTick tick = clockTicks_.Tick(now);
+    const SecondTick tick = clockTicks_.Tick(SystemClockMilliseconds());
     Timer1.Restart(static_cast<unsigned>(tick.dueInMs));
     if (!tick.turned)
         return; // early: the second shown is still the clock's
@@ -165,7 +168,30 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Timer2Timer() { CountdownTick(actions_); }
 
-void TForm1::Timer3Timer() { TimeOfDayTick(actions_, systemClock); }
+void TForm1::FollowArmedSlots() {
+    if (!AnyAtTimeSlotArmed()) {
+        Timer3.Restart(0);
+        return;
+    }
+    // What the tick remembers of its last reading belongs to the run that ended: a fresh start
+    // must not take the seconds since then for skipped ones.
+    if (!Timer3.Running())
+        ForgetTimeOfDayReading();
+    // Due at once, from the message loop: a slot armed for the second that runs fires in it,
+    // once the arming's confirmation is up; after a slot fired (the notice comes before its
+    // action waits), a second slot due in the same second fires in it too.
+    Timer3.Restart(USER_TIMER_MINIMUM);
+}
+
+void TForm1::Timer3Timer() {
+    if (!AnyAtTimeSlotArmed()) {
+        Timer3.Restart(0); // a tick still due when the last slot went
+        return;
+    }
+    // Re-armed first: the tick's actions may wait, and the ticks go on meanwhile.
+    Timer3.Restart(static_cast<unsigned>(MillisecondsToNextSecond(SystemClockMilliseconds())));
+    TimeOfDayTick(actions_, systemClock);
+}
 
 void TForm1::FormMouseDown(const tk::MouseEvent&) {
     Dragging = true;

@@ -33,7 +33,7 @@ public:
     std::string ShutdownScript; // down.bat beside the executable
     tk::Timer Timer1;         // the clock text, just after each second of the clock begins
     tk::Timer Timer2;         // CountdownTick, every second
-    tk::Timer Timer3;         // TimeOfDayTick, as often as the platform allows
+    tk::Timer Timer3;         // TimeOfDayTick, just after each second, while a time of day is armed
     tk::PopupMenu PopupMenu1; // the context menu: every command of the program
 
     // The user's regional date and time formats; read at start and whenever they change.
@@ -98,6 +98,10 @@ private:
 
     // Timer1's ticks: due just after each second begins; the text changes only when it turned.
     SecondTicks clockTicks_;
+    // Timer3 runs only while a slot waits for a time of day, and is due at once after every
+    // change of what is armed.
+    void FollowArmedSlots();
+    ArmedSlotsSubscription timeOfDayWatch_{[this] { FollowArmedSlots(); }};
     std::string clockText_;
 };
 

@@ -152,6 +152,13 @@ CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<
 
 AtTimeSlot& AtTimeSlotOf(TaskKind kind) { return *kAtTimes[static_cast<int>(kind)].slot; }
 
+bool AnyAtTimeSlotArmed() {
+    for (const AtTimeEntry& entry : kAtTimes)
+        if (entry.slot->State == TaskArmed)
+            return true;
+    return false;
+}
+
 std::string& LaunchPathOf(Trigger trigger) {
     return trigger == Trigger::Countdown ? LaunchCountdownPath : LaunchAtTimePath;
 }

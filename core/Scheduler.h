@@ -53,6 +53,8 @@ enum class Trigger { Countdown, AtTime };
 // The slots of one kind, and the program path of a launch slot.
 CountdownSlot& CountdownSlotOf(TaskKind kind);
 AtTimeSlot& AtTimeSlotOf(TaskKind kind);
+// Whether any slot waits for a time of day: only then has the time-of-day tick anything to do.
+bool AnyAtTimeSlotArmed();
 std::string& LaunchPathOf(Trigger trigger);
 
 // What arming writes besides the slot's value, each at its place in the door's order.

@@ -9,6 +9,7 @@
 #include "Support.h"
 #include "clockbar/Unit1.h"
 #include "core/ErrorText.h"
+#include "core/SecondTicks.h"
 #include "dialogs/Unit6.h"
 #include "helpers/TestFiles.h"
 #include "tests/common/TaskTableFixture.h"
@@ -26,16 +27,22 @@ const char* KindName(TaskKind kind) {
     return names[static_cast<int>(kind)];
 }
 
-// Armed for the second now running, early enough in it that a time-of-day tick still comes.
-void ArmForThisSecond(TaskKind kind) {
+std::int32_t CodeOfNow() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    if (now.wMilliseconds >= 500) {
-        Sleep(1005 - now.wMilliseconds);
-        GetLocalTime(&now);
-    }
-    ArmAtTime(kind, TimeCode(now.wHour, now.wMinute, now.wSecond));
+    return TimeCode(now.wHour, now.wMinute, now.wSecond);
 }
+
+// The second now running, waited for until it is early enough that a time-of-day tick still comes.
+std::int32_t EarlyInThisSecond() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wMilliseconds >= 500)
+        Sleep(1005 - now.wMilliseconds);
+    return CodeOfNow();
+}
+
+void ArmForThisSecond(TaskKind kind) { ArmAtTime(kind, EarlyInThisSecond()); }
 
 // Due at once: a countdown of nothing, or the second now running.
 void ArmDueNow(TaskKind kind, Trigger trigger) {
@@ -277,4 +284,60 @@ TEST_F(TaskActionsTest, WhileTheReminderWaitsOtherSlotsFireAndASecondReminderIsR
     EXPECT_EQ(textAfter, "第一次提醒");
     EXPECT_EQ(boxes_.Boxes().size(), 1u);
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+}
+
+// The time-of-day timer runs only while a slot waits for a time of day, is due at once after
+// every arming, and lets a slot armed for the running second fire in it.
+TEST_F(TaskActionsTest, TheTimeOfDayTimerRunsOnlyWhileATimeOfDayIsArmed) {
+    const std::int32_t later = (CodeOfNow() / 10000 + 2) % 24 * 10000; // two hours on, at :00:00
+    const struct {
+        const char* what;
+        std::function<void()> step;
+        bool running;
+    } steps[] = {
+        {"nothing armed", [] {}, false},
+        {"a countdown armed", [] { ArmCountdown(TaskKind::Alarm, 600); }, false},
+        {"a time of day armed", [&] { ArmAtTime(TaskKind::Alarm, later); }, true},
+        {"a second one armed", [&] { ArmAtTime(TaskKind::Shutdown, later); }, true},
+        {"the first stopped", [] { StopTasks(TaskKind::Alarm, [] {}); }, true},
+        {"the last stopped", [] { StopTasks(TaskKind::Shutdown, [] {}); }, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.step();
+        EXPECT_EQ(Form1->Timer3.Running(), s.running);
+        if (s.running) {
+            EXPECT_EQ(Form1->Timer3.Interval(), static_cast<unsigned>(USER_TIMER_MINIMUM)); // due at once
+            PumpFor(50);
+            EXPECT_TRUE(Form1->Timer3.Running());
+            EXPECT_LE(Form1->Timer3.Interval(), 1000u + kSecondTickMarginMs); // then each second
+        }
+    }
+    LaunchAtTimePath = Utf8(folder_ / L"nothing here.exe");
+    const std::int32_t second = EarlyInThisSecond();
+    ArmAtTime(TaskKind::Launch, second);
+    ASSERT_TRUE(Form1->Timer3.Running());
+    ASSERT_TRUE(PumpUntil([] { return LaunchAtTime.State == TaskDone; }, 3000));
+    EXPECT_EQ(CodeOfNow(), second); // fired within its second
+    EXPECT_FALSE(Form1->Timer3.Running()); // the last one fired
+}
+
+TEST_F(TaskActionsTest, TwoTimesOfDayDueInOneSecondBothFireInItWhileTheFirstsReminderWaits) {
+    fs::remove(HelperMarker());
+    LaunchAtTimePath = Utf8(helper_);
+    std::int32_t launchedAt = -1;
+    bool reminderOpen = false;
+    OnceShown(*Form6, [&] {
+        if (PumpUntil([] { return LaunchAtTime.State == TaskDone; }, 3000))
+            launchedAt = CodeOfNow();
+        reminderOpen = IsWindowVisible(Form6->Handle()) != FALSE;
+        Form6->Close();
+    });
+    const std::int32_t second = EarlyInThisSecond();
+    ArmAtTime(TaskKind::Launch, second);
+    ArmAtTime(TaskKind::Reminder, second); // fires first: the table's order, not the arming's
+    ASSERT_TRUE(PumpUntil([] { return ReminderAtTime.State == TaskDone && !IsWindowVisible(Form6->Handle()); }, 5000));
+    EXPECT_EQ(launchedAt, second);
+    EXPECT_TRUE(reminderOpen);
+    EXPECT_TRUE(PumpUntil([&] { return Exists(HelperMarker()); }, 5000));
 }
