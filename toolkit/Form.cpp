@@ -220,6 +220,14 @@ LRESULT Form::KeyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// A multi-line edit takes Tab from the dialog manager and asks its parent to move the focus, as
+// a dialog's own procedure would; a form is no dialog class, so it moves it here.
+void Form::NextControl(WPARAM wParam, LPARAM lParam) {
+    HWND next = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window_.Get(), GetFocus(), wParam != 0);
+    if (next)
+        SetFocus(next);
+}
+
 LRESULT Form::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!OnContextPopup)
         return DefaultProc(message, wParam, lParam);
@@ -268,6 +276,7 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORBTN:
         return ControlColorMessage(message, wParam, lParam);
     case WM_CLOSE: Close(); return 0;
+    case WM_NEXTDLGCTL: NextControl(wParam, lParam); return 0;
     case WM_NOTIFY: return NotifyMessage(message, wParam, lParam);
     // The window moved to a screen of another resolution.
     case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;

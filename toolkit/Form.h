@@ -120,6 +120,7 @@ private:
     WinControl* ChildOf(LPARAM handle) const; // the windowed control of that handle
 
     LRESULT KeyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void NextControl(WPARAM wParam, LPARAM lParam);
     LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
