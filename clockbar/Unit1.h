@@ -60,6 +60,9 @@ public:
     void FormContextPopup(POINT screen);
     // What is armed, for the strip's tooltip; nothing while dragging or with nothing armed.
     std::string FormHint() const;
+    // What is armed, one task a line: the tooltip's text, and what screen readers are told of
+    // the clock.
+    std::string ArmedTasksText() const;
 
     // The context menu's commands.
     void N2Click();  // 定时关机
