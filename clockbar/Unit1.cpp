@@ -92,7 +92,7 @@ TForm1::TForm1(tk::Application& application)
     OnDisplayChange = [this] { FormDisplayChange(); };
     // Screen readers meet the clock text as a clock, as they do the system's own, and hear it
     // change.
-    Label1.Role = tk::AccessibleRole::Clock;
+    Label1.Role = tk::AccessibleRole::TimeDisplay;
     Label1.OnAccessibleDescription = [this] { return ArmedTasksText(); };
 
     ClockFormat = ReadFormatSettings();

@@ -40,8 +40,8 @@ LRESULT AnswerForForm(Form& form, KeptAccessible& kept, WPARAM wParam, LPARAM lP
 LRESULT AnswerWithName(HWND window, WPARAM wParam, LPARAM lParam, const GraphicControl& label) noexcept;
 
 // A drawn control's name changed where a reader may be listening: raises EVENT_OBJECT_NAMECHANGE
-// for it, as the system's own clock does for its text. One call that costs next to nothing while
-// no reader listens; nothing while the form is not on screen.
+// for it, as the platform's own time display does for its text. One call that costs next to
+// nothing while no reader listens; nothing while the form is not on screen.
 void RaiseNameChange(const GraphicControl& control) noexcept;
 
 } // namespace tk

@@ -17,7 +17,7 @@ long RoleOf(AccessibleRole role) {
     case AccessibleRole::PushButton: return ROLE_SYSTEM_PUSHBUTTON;
     case AccessibleRole::Grouping: return ROLE_SYSTEM_GROUPING;
     case AccessibleRole::Graphic: return ROLE_SYSTEM_GRAPHIC;
-    case AccessibleRole::Clock: return ROLE_SYSTEM_CLOCK;
+    case AccessibleRole::TimeDisplay: return ROLE_SYSTEM_CLOCK;
     }
     return ROLE_SYSTEM_STATICTEXT;
 }
@@ -288,8 +288,8 @@ private:
 // The form's visible drawn controls and its windowed controls in reading order: in lines from
 // the top, each line from the left. A child whose middle lies above the bottom of its line's
 // first child shares that line, unless the first encloses it: a frame is read before what it
-// holds. So a unit label right of its box ("分钟后") follows the box, and the hour, minute and
-// second boxes alternate with their units.
+// holds. So a label right of its box follows the box, and boxes and their labels in one row
+// alternate, as the eye reads them.
 std::vector<AccessibleChild> ReadingOrder(const Form& form) noexcept try {
     std::vector<AccessibleChild> children;
     for (GraphicControl* control : form.DrawnControls())

@@ -27,7 +27,7 @@ struct MouseEvent {
 using MouseHandler = std::function<void(const MouseEvent&)>;
 
 // What a screen reader is told a drawn control is (toolkit/Accessible.h gives each its MSAA role).
-enum class AccessibleRole { Text, PushButton, Grouping, Graphic, Clock };
+enum class AccessibleRole { Text, PushButton, Grouping, Graphic, TimeDisplay };
 
 class GraphicControl {
 public:
@@ -65,7 +65,7 @@ public:
 
     // What screen readers are told of the control (toolkit/Accessible.h): each kind sets its
     // role and names itself by its text; a form may give a role or a name of its own (a label
-    // that shows a clock, a picture, which has no text).
+    // that shows the time, a picture, which has no text).
     AccessibleRole Role = AccessibleRole::Text;
     std::string AccessibleName;
     std::function<std::string()> OnAccessibleDescription; // unset: no description
