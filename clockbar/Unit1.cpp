@@ -94,6 +94,10 @@ TForm1::TForm1(tk::Application& application)
     OnContextPopup = [this](POINT screen) { FormContextPopup(screen); };
     OnHint = [this] { return FormHint(); };
     OnDisplayChange = [this] { FormDisplayChange(); };
+    // Screen readers meet the clock text as a clock, as they do the system's own, and hear it
+    // change.
+    Label1.Role = tk::AccessibleRole::TimeDisplay;
+    Label1.OnAccessibleDescription = [this] { return ArmedTasksText(); };
 
     ClockFormat = ReadFormatSettings();
     // What changes the text between two seconds reaches the application window: the text is
@@ -215,9 +219,9 @@ void TForm1::SpeedButton1Click() { App().Minimize(); }
 
 void TForm1::SpeedButton2Click() { N6Click(); }
 
-std::string TForm1::FormHint() const {
-    if (Dragging)
-        return {};
+std::string TForm1::FormHint() const { return Dragging ? std::string() : ArmedTasksText(); }
+
+std::string TForm1::ArmedTasksText() const {
     std::string text;
     for (const std::string& line : ArmedTaskLines(reminderWindow_ ? reminderWindow_->Memo1.Text() : std::string()))
         text += (text.empty() ? "" : "\r\n") + line;

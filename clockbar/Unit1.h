@@ -64,6 +64,9 @@ public:
     void FormContextPopup(POINT screen);
     // What is armed, for the strip's tooltip; nothing while dragging or with nothing armed.
     std::string FormHint() const;
+    // What is armed, one task a line: the tooltip's text, and what screen readers are told of
+    // the clock.
+    std::string ArmedTasksText() const;
 
     // The reminder window, made after the strip and handed over then: a firing reminder shows
     // it, and the tooltip lists its text. None for a strip made on its own.

@@ -14,8 +14,9 @@ add_library(vandrel_ui STATIC ${ui_sources})
 # use and imported not at all (toolkit/SystemLibraries.h says why). ImportsOnlyKnownDlls checks both.
 include(cmake/DelayLoad.cmake)
 vandrel_delay_load_libraries(delay_loaded comctl32 uxtheme)
-set(first_use_libraries shell32 ole32 comdlg32 winmm)
-target_link_libraries(vandrel_ui PUBLIC vandrel_core user32 gdi32 ${delay_loaded})
+set(first_use_libraries shell32 ole32 comdlg32 winmm oleacc oleaut32)
+# uuid: the interface identifiers of COM (IID_IAccessible, ...), data linked in, no DLL.
+target_link_libraries(vandrel_ui PUBLIC vandrel_core user32 gdi32 uuid ${delay_loaded})
 vandrel_warnings(vandrel_ui)
 
 # The shipped code is built for size: a strip that runs all day beside everything else should
@@ -70,8 +71,10 @@ if(BUILD_TESTING)
 
   file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
   add_executable(win_tests ${win_tests} ${resource_object})
-  # The tests also drive the sound devices directly.
-  target_link_libraries(win_tests PRIVATE vandrel_ui GTest::gtest version winmm)
+  # The tests also drive the sound devices directly, and read the windows as a screen reader
+  # does. uuid comes before oleacc: oleacc's import library also has an IID_IAccessible, a stub
+  # of code that would be taken for the identifier.
+  target_link_libraries(win_tests PRIVATE vandrel_ui GTest::gtest version winmm uuid oleacc oleaut32 ole32)
   target_link_options(win_tests PRIVATE -municode -mconsole)
   vandrel_warnings(win_tests)
   # Each test runs in a process of its own under Wine; the first discovery may create the prefix.

@@ -34,7 +34,13 @@ SetupDialog::SetupDialog(tk::Application& application, const tk::FormLayout& lay
       Label3(*this, description.places.minuteUnit, kSongTi12, "分"),
       ComboBox4(*this, description.places.second, WholeNumbers(0, 59), "0"),
       Label4(*this, description.places.secondUnit, kSongTi12, "秒"),
-      description_(description), extras_(extras) {}
+      description_(description), extras_(extras) {
+    // Each box is read by the unit that follows it.
+    ComboBox1.LabelledBy(Label1);
+    ComboBox2.LabelledBy(Label2);
+    ComboBox3.LabelledBy(Label3);
+    ComboBox4.LabelledBy(Label4);
+}
 
 void SetupDialog::Start() {
     if (extras_.path && extras_.path->Text().empty()) {

@@ -8,6 +8,7 @@ const tk::FormLayout kLayout{
     .Border = tk::BorderStyle::ToolWindow,
     .StayOnTop = true,
     .Color = RGB(255, 255, 255),
+    .AccessibleDialog = true,
 };
 
 const SetupDescription kDescription{

@@ -14,6 +14,7 @@ const tk::FormLayout kLayout{
     .StayOnTop = true,
     .Color = CLR_INVALID, // the button face
     .Font = {L"MS Sans Serif", 11},
+    .AccessibleDialog = true,
 };
 
 constexpr tk::Bounds kFrame{8, 8, 241, 155};
@@ -31,6 +32,7 @@ TForm4::TForm4(tk::Application& application)
       Label5(*this, GroupBox1.Inside(LabelAt(8, 128)), kSongTi14, std::string("客服电话：") + build::kSupportPhone),
       Button1(*this, {168, 176, 75, 25}, "确定", &kSongTi12) {
     Button1.OnClick = [this] { Button1Click(); };
+    Image1.AccessibleName = "程序图标";
 }
 
 void TForm4::Button1Click() { Close(); }

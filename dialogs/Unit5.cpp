@@ -8,6 +8,7 @@ const tk::FormLayout kLayout{
     .Border = tk::BorderStyle::ToolWindow,
     .StayOnTop = true,
     .Color = RGB(255, 255, 255),
+    .AccessibleDialog = true,
 };
 
 const SetupDescription kDescription{
@@ -31,6 +32,7 @@ TForm5::TForm5(tk::Application& application)
       Button2(*this, {168, 336, 57, 25}, "取消", &kSongTi12) {
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
+    Memo1.LabelledBy(Label5);
 }
 
 void TForm5::CreateWnd() {

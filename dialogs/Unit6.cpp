@@ -11,6 +11,7 @@ const tk::FormLayout kLayout{
     .StayOnTop = true,
     .Color = RGB(255, 255, 255),
     .Font = {L"MS Sans Serif", 11},
+    .AccessibleDialog = true,
 };
 
 } // namespace
@@ -23,6 +24,8 @@ TForm6::TForm6(tk::Application& application)
       Memo1(*this, {16, 64, 217, 177}),
       Button1(*this, {160, 272, 75, 25}, "关闭", &kSongTi12) {
     Button1.OnClick = [this] { Button1Click(); };
+    Image1.AccessibleName = "警告";
+    Memo1.LabelledBy(Label1);
 }
 
 void TForm6::Button1Click() { Close(); }

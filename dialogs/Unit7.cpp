@@ -9,6 +9,7 @@ tk::FormLayout Layout() {
         .Border = tk::BorderStyle::ToolWindow,
         .StayOnTop = true,
         .Color = GetSysColor(COLOR_BTNHIGHLIGHT),
+        .AccessibleDialog = true,
     };
 }
 
@@ -40,6 +41,7 @@ TForm7::TForm7(tk::Application& application)
     Button1.OnClick = [this] { Button1Click(); };
     Button2.OnClick = [this] { Button2Click(); };
     Button3.OnClick = [this] { Button3Click(); };
+    Edit1.LabelledBy(Label7);
 }
 
 // Whatever the user did in the open-file dialog, its file name replaces the path box: after a

@@ -3,6 +3,9 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <utility>
+
+#include "toolkit/Accessible.h"
 #include "toolkit/Form.h"
 #include "toolkit/Text.h"
 
@@ -22,10 +25,13 @@ void Label::SetCaption(const std::string& caption) {
     wideCaption_ = Widen(caption_);
     // Measuring takes the font's realisation: the dialogs' labels, built at start, wait until
     // their form is first shown.
-    if (parent_.HandleAllocated())
+    if (parent_.HandleAllocated()) {
         AdjustSize();
-    else
+        if (AccessibleName.empty())
+            RaiseNameChange(*this);
+    } else {
         sizeDue_ = true;
+    }
 }
 
 void Label::FormWindowCreated() {
@@ -64,7 +70,8 @@ void Label::Paint(HDC dc) {
 // ---- SpeedButton ----------------------------------------------------------------------------
 
 SpeedButton::SpeedButton(Form& parent, Bounds bounds96, const wchar_t* glyphResource, std::string hint)
-    : GraphicControl(parent, bounds96), hint_(Widen(hint)) {
+    : GraphicControl(parent, bounds96), hint_(Widen(hint)), hintText_(std::move(hint)) {
+    Role = AccessibleRole::PushButton;
     glyph_.Reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), glyphResource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (glyph_) {
@@ -145,6 +152,13 @@ void SpeedButton::MouseUp(const MouseEvent& event) {
         OnClick();
 }
 
+std::string SpeedButton::DefaultAction() const { return "按下"; }
+
+void SpeedButton::DoDefaultAction() {
+    if (OnClick)
+        OnClick();
+}
+
 void SpeedButton::MouseEnter() {
     hot_ = true;
     Invalidate();
@@ -165,7 +179,9 @@ void SpeedButton::CaptureLost() {
 
 // ---- GroupBox -------------------------------------------------------------------------------
 
-GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96) {}
+GroupBox::GroupBox(Form& parent, Bounds bounds96) : GraphicControl(parent, bounds96) {
+    Role = AccessibleRole::Grouping;
+}
 
 void GroupBox::Paint(HDC dc) {
     // The frame's top edge sits where a caption's middle would be, as on the platform's own
@@ -187,7 +203,9 @@ void GroupBox::Paint(HDC dc) {
 // ---- Image ----------------------------------------------------------------------------------
 
 Image::Image(Form& parent, Bounds bounds96, const wchar_t* iconResource)
-    : GraphicControl(parent, bounds96), iconResource_(iconResource) {}
+    : GraphicControl(parent, bounds96), iconResource_(iconResource) {
+    Role = AccessibleRole::Graphic;
+}
 
 HICON Image::Icon() {
     if (!loaded_) {

@@ -20,8 +20,10 @@ public:
     Label(Form& parent, Bounds bounds96, const FontSpec& font, std::string caption);
 
     const std::string& Caption() const noexcept { return caption_; }
-    // Does nothing when the text is unchanged; otherwise resizes and repaints.
+    // Does nothing when the text is unchanged; otherwise resizes, repaints and tells screen
+    // readers that the name changed.
     void SetCaption(const std::string& caption);
+    std::string Name() const override { return AccessibleName.empty() ? caption_ : AccessibleName; }
     void Paint(HDC dc) override;
     void DpiChanged(int dpi) override;
     void FormWindowCreated() override;
@@ -55,6 +57,10 @@ public:
     void CaptureLost() override;
     const std::wstring* Hint() const override { return &hint_; }
     void ThemeChanged() override { theme_.Reset(); }
+    // Named by its tooltip; its default action is a click.
+    std::string Name() const override { return AccessibleName.empty() ? hintText_ : AccessibleName; }
+    std::string DefaultAction() const override;
+    void DoDefaultAction() override;
 
 private:
     ThemeData theme_{L"TOOLBAR"};
@@ -62,6 +68,7 @@ private:
     SIZE glyphSize_{};
     COLORREF transparent_ = 0;
     std::wstring hint_;
+    std::string hintText_;
     bool hot_ = false;
     bool down_ = false;
     bool pressing_ = false; // the left button went down on this button and is still held

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/Exception.h"
 #include "toolkit/Application.h"
 #include "toolkit/Modal.h"
@@ -16,6 +18,7 @@ constexpr wchar_t kFormClass[] = L"TkForm";
 constexpr int kFirstControlId = 100; // clear of IDOK/IDCANCEL, which dialog keys send
 constexpr UINT_PTR kFormHintTool = 0xFFFF; // clear of the drawn controls' indexes
 constexpr UINT kApplyIconMessage = WM_APP; // posted by the form to itself
+constexpr UINT kDefaultActionMessage = WM_APP + 1; // wParam: the drawn control's index
 
 DWORD StyleOf(BorderStyle border) {
     switch (border) {
@@ -66,6 +69,7 @@ Form::~Form() { DestroyHandle(); }
 
 void Form::DestroyHandle() {
     // Messages sent while the window goes must find no control of a half-destroyed form.
+    accessible_.Reset();
     drawn_.Clear();
     children_.clear();
     window_.Reset();
@@ -73,6 +77,7 @@ void Form::DestroyHandle() {
 
 void Form::WindowUnbound() {
     tooltip_.OwnerDestroyed(); // the platform destroys the tooltip with its owner
+    accessible_.Reset();
     window_.Release();
 }
 
@@ -161,6 +166,12 @@ void Form::ApplyTranslucency() {
         LayeredAttributesFunction()(window_.Get(), 0, layout_.Alpha, LWA_ALPHA);
 }
 
+bool Form::PostDefaultAction(const GraphicControl& control) {
+    const auto& all = drawn_.All();
+    const auto index = static_cast<WPARAM>(std::find(all.begin(), all.end(), &control) - all.begin());
+    return window_ && index < all.size() && PostMessageW(window_.Get(), kDefaultActionMessage, index, 0);
+}
+
 void Form::Show() { ShowState(SW_SHOWNORMAL); }
 int Form::ShowModal() { return RunModal(*this); }
 
@@ -209,6 +220,14 @@ LRESULT Form::KeyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// A multi-line edit takes Tab from the dialog manager and asks its parent to move the focus, as
+// a dialog's own procedure would; a form is no dialog class, so it moves it here.
+void Form::NextControl(WPARAM wParam, LPARAM lParam) {
+    HWND next = lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window_.Get(), GetFocus(), wParam != 0);
+    if (next)
+        SetFocus(next);
+}
+
 LRESULT Form::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!OnContextPopup)
         return DefaultProc(message, wParam, lParam);
@@ -238,6 +257,10 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1; // WM_PAINT fills everything, off-screen
     case WM_PAINT: PaintMessage(); return 0;
     case kApplyIconMessage: ApplyIcon(); return 0;
+    case kDefaultActionMessage: if (wParam < drawn_.All().size()) drawn_.All()[wParam]->DoDefaultAction(); return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerForForm(*this, accessible_, wParam, lParam)) return object;
+        return DefaultProc(message, wParam, lParam);
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
     case WM_LBUTTONUP: case WM_MBUTTONUP: drawn_.Mouse(message, wParam, lParam); return 0;
     case WM_MOUSEMOVE: tooltip_.Activate(window_.Get()); drawn_.Mouse(message, wParam, lParam); return 0;
@@ -253,6 +276,7 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORBTN:
         return ControlColorMessage(message, wParam, lParam);
     case WM_CLOSE: Close(); return 0;
+    case WM_NEXTDLGCTL: NextControl(wParam, lParam); return 0;
     case WM_NOTIFY: return NotifyMessage(message, wParam, lParam);
     // The window moved to a screen of another resolution.
     case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Handles.h"
@@ -33,6 +34,9 @@ struct FormLayout {
     // The form's own tooltip (OnHint): how long it stays up, and its widest line at 96 dpi.
     int HintAutoPop = Tooltip::AutoPopDelay; // ms
     int HintMaxWidth = 300;
+    // What screen readers are told the window is: a dialog (they read its texts when it
+    // opens), or else a plain window's client area.
+    bool AccessibleDialog = false;
 };
 
 class Form : private WindowTarget {
@@ -89,6 +93,14 @@ public:
     // WM_DISPLAYCHANGE: the screens' layout or resolution changed.
     std::function<void()> OnDisplayChange;
 
+    // What the form's accessible object (toolkit/Accessible.h) reads.
+    const std::vector<GraphicControl*>& DrawnControls() const noexcept { return drawn_.All(); }
+    const std::vector<WinControl*>& WindowedControls() const noexcept { return children_; }
+    bool AccessibleDialog() const noexcept { return layout_.AccessibleDialog; }
+    // Runs the control's default action from the message loop, once the caller has returned;
+    // false when the form has no window to post to.
+    bool PostDefaultAction(const GraphicControl& control);
+
 protected:
     // Creates the window and its windowed controls; override to do more once it exists.
     virtual void CreateWnd();
@@ -108,6 +120,7 @@ private:
     WinControl* ChildOf(LPARAM handle) const; // the windowed control of that handle
 
     LRESULT KeyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void NextControl(WPARAM wParam, LPARAM lParam);
     LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -135,6 +148,7 @@ private:
     bool shownBefore_ = false;
     bool iconDue_ = false; // the layout's icon, set once the window has first been painted
     int modalLevel_ = 0;
+    KeptAccessible accessible_; // made at a screen reader's first request
 };
 
 } // namespace tk

@@ -26,6 +26,9 @@ struct MouseEvent {
 
 using MouseHandler = std::function<void(const MouseEvent&)>;
 
+// What a screen reader is told a drawn control is (toolkit/Accessible.h gives each its MSAA role).
+enum class AccessibleRole { Text, PushButton, Grouping, Graphic, TimeDisplay };
+
 class GraphicControl {
 public:
     GraphicControl(Form& parent, Bounds bounds96);
@@ -59,6 +62,18 @@ public:
     virtual void ThemeChanged() {}
     // The form's window has been made: what waited for it to be needed is done now.
     virtual void FormWindowCreated() {}
+
+    // What screen readers are told of the control (toolkit/Accessible.h): each kind sets its
+    // role and names itself by its text; a form may give a role or a name of its own (a label
+    // that shows the time, a picture, which has no text).
+    AccessibleRole Role = AccessibleRole::Text;
+    std::string AccessibleName;
+    std::function<std::string()> OnAccessibleDescription; // unset: no description
+    virtual std::string Name() const { return AccessibleName; }
+    // The default action's verb (empty: the control has none), and the action itself; the form
+    // runs it from a posted message, never inside a screen reader's request.
+    virtual std::string DefaultAction() const { return {}; }
+    virtual void DoDefaultAction() {}
 
 protected:
     Form& parent_;

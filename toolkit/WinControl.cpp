@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/Exception.h"
+#include "toolkit/Accessible.h"
 #include "toolkit/Form.h"
 #include "toolkit/Text.h"
 
@@ -33,7 +34,31 @@ void WinControl::CreateHandle(HWND parentWindow, int dpi) {
                               WS_CHILD | WS_VISIBLE | layout_.Style, ScaleToDpi(b.Left, dpi), ScaleToDpi(b.Top, dpi),
                               ScaleToDpi(b.Width, dpi), ScaleToDpi(b.Height, dpi), parentWindow,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr), nullptr);
+    Subclass(handle_);
     ApplyFont(dpi);
+}
+
+void WinControl::Subclass(HWND window) {
+    if (window)
+        SetWindowSubclass(window, &WinControl::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK WinControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR control) {
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(window, &WinControl::SubclassProc, 0);
+    LRESULT result = 0;
+    if (message != WM_NCDESTROY &&
+        reinterpret_cast<WinControl*>(control)->ControlMessage(window, message, wParam, lParam, result))
+        return result;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool WinControl::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_GETOBJECT || !label_)
+        return false;
+    result = AnswerWithName(window, wParam, lParam, *label_);
+    return result != 0;
 }
 
 void WinControl::ApplyFont(int dpi) {

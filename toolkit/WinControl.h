@@ -13,6 +13,7 @@
 namespace tk {
 
 class Form;
+class GraphicControl;
 
 // Registers the common controls' classes (and loads their DLL) the first time a control or a
 // tooltip of ours needs them, not at start.
@@ -46,11 +47,21 @@ public:
     virtual HBRUSH ControlColor(HDC dc) { (void)dc; return nullptr; }
     virtual void DpiChanged(int dpi);
 
+    // The drawn label that says what the control holds. Screen readers take its text for the
+    // control's name: the platform names an edit by a label window before it, and a drawn label
+    // has no window to find.
+    void LabelledBy(const GraphicControl& label) noexcept { label_ = &label; }
+
 protected:
     friend class Form;
     virtual void CreateHandle(HWND parentWindow, int dpi);
     // The control's own font at `dpi`, given to its window before the one it had is freed.
     void ApplyFont(int dpi);
+    // The messages of the control's window, and of any window passed to Subclass, before the
+    // platform's class procedure sees them: true when handled here, with `result` to return.
+    // This base answers screen readers' requests for a labelled control's object.
+    virtual bool ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void Subclass(HWND window);
 
     Form& parent_;
     ControlLayout layout_;
@@ -58,6 +69,12 @@ protected:
     HWND handle_ = nullptr; // borrowed: destroyed with the form's window
     OwnedFont font_;
     int id_;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR control);
+
+    const GraphicControl* label_ = nullptr;
 };
 
 } // namespace tk

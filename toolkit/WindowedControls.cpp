@@ -1,5 +1,7 @@
 #include "toolkit/WindowedControls.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 #include "toolkit/Form.h"
@@ -30,6 +32,24 @@ void Button::Command(WORD notification) {
         OnClick();
 }
 
+// The dialog manager presses only a default button on Enter, and a form has none: the button
+// asks for Enter itself and clicks as the dialog manager would, through its form's WM_COMMAND.
+bool Button::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const MSG* key = message == WM_GETDLGCODE ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+    if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) && key->wParam == VK_RETURN) {
+        result = DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTMESSAGE;
+        return true;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        if (!(lParam & (1 << 30)) && IsWindowEnabled(window)) // not the key's auto-repeat
+            SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+        return true;
+    }
+    if (message == WM_CHAR && wParam == VK_RETURN)
+        return true;
+    return WinControl::ControlMessage(window, message, wParam, lParam, result);
+}
+
 // ---- Memo -----------------------------------------------------------------------------------
 
 Memo::Memo(Form& parent, Bounds bounds96, std::string text, const FontSpec* font)
@@ -48,6 +68,12 @@ void Memo::SetText(const std::string& text) {
         lines += text[i];
     }
     WinControl::SetText(lines);
+}
+
+bool Memo::ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE)
+        return true;
+    return WinControl::ControlMessage(window, message, wParam, lParam, result);
 }
 
 // ---- Edit -----------------------------------------------------------------------------------
@@ -84,6 +110,9 @@ void ComboBox::CreateHandle(HWND parentWindow, int dpi) {
     SendMessageW(handle_, CB_SETMINVISIBLE, VisibleItems, 0);
     SetWindowTextW(handle_, Widen(text_).c_str());
     FitHeights(dpi);
+    COMBOBOXINFO parts{sizeof parts};
+    if (GetComboBoxInfo(handle_, &parts))
+        Subclass(parts.hwndItem);
 }
 
 void ComboBox::DpiChanged(int dpi) {
@@ -124,16 +153,29 @@ bool RadioButton::Checked() const {
 
 void ArrangeTabOrder(std::initializer_list<const WinControl*> order) {
     HWND previous = HWND_TOP; // Tab follows the order of the windows from the top
-    bool previousIsRadio = false;
+    const RadioButton* groupFirst = nullptr; // of the radio group the order is in, if any
+    bool groupChecked = false;
+    const auto endGroup = [&] {
+        if (groupFirst && !groupChecked)
+            SetWindowLongPtrW(groupFirst->Handle(), GWL_STYLE,
+                              GetWindowLongPtrW(groupFirst->Handle(), GWL_STYLE) | WS_TABSTOP);
+        groupFirst = nullptr;
+    };
     for (const WinControl* control : order) {
         HWND handle = control->Handle();
-        const bool radio = dynamic_cast<const RadioButton*>(control) != nullptr;
+        const auto* radio = dynamic_cast<const RadioButton*>(control);
+        if (!radio || !groupFirst) {
+            endGroup();
+            groupFirst = radio;
+            groupChecked = false;
+        }
+        groupChecked = groupChecked || (radio && radio->Checked());
         const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
-        SetWindowLongPtrW(handle, GWL_STYLE, radio && previousIsRadio ? style & ~WS_GROUP : style | WS_GROUP);
+        SetWindowLongPtrW(handle, GWL_STYLE, radio && groupFirst != radio ? style & ~WS_GROUP : style | WS_GROUP);
         SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = handle;
-        previousIsRadio = radio;
     }
+    endGroup();
 }
 
 } // namespace tk

@@ -195,12 +195,13 @@ TEST_F(SetupDialogs, OpenWithTheirListsAndNoChoiceAndTabPassesOverUncheckedRadio
             order.insert(order.begin(), Form5->Memo1.Handle());
         if (&form == Form7)
             order.insert(order.begin(), {Form7->Edit1.Handle(), Form7->Button1.Handle()});
+        order.push_back(form.RadioButton1.Handle()); // the group's first, while neither is checked
         EXPECT_EQ(TabOrder(window), order) << "with no radio button checked";
 
         bool firstAfterSecond = true, secondStaysChecked = false;
         ShowModalWhile(form, [&] {
             Click(form.RadioButton2);
-            order.push_back(form.RadioButton2.Handle());
+            order.back() = form.RadioButton2.Handle();
             EXPECT_EQ(TabOrder(window), order) << "with the time of day checked";
             Click(form.RadioButton1);
             firstAfterSecond = form.RadioButton1.Checked() && !form.RadioButton2.Checked();
