@@ -10,6 +10,7 @@
 namespace {
 
 constinit tk::SystemFunction<decltype(ShellExecuteW)> shellExecute{L"shell32.dll", "ShellExecuteW"};
+constinit tk::SystemFunction<decltype(ShellExecuteExW)> shellExecuteEx{L"shell32.dll", "ShellExecuteExW"};
 constinit tk::SystemFunction<decltype(GetOpenFileNameW)> getOpenFileName{L"comdlg32.dll", "GetOpenFileNameW"};
 constinit tk::SystemFunction<decltype(CoInitializeEx)> coInitializeEx{L"ole32.dll", "CoInitializeEx"};
 constinit tk::SystemFunction<decltype(CoUninitialize)> coUninitialize{L"ole32.dll", "CoUninitialize"};
@@ -56,6 +57,24 @@ void ShellOpen(HWND owner, const std::string& item) {
     EnterShellApartment();
     try {
         execute(owner, nullptr, tk::Widen(item).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    } catch (...) {
+    }
+}
+
+std::function<BOOL(SHELLEXECUTEINFOW&)> ShellExecuteRequest = [](SHELLEXECUTEINFOW& request) {
+    return shellExecuteEx(&request);
+};
+
+void ShellOpenUnattended(const std::string& script) {
+    shellExecuteEx.Get(); // raises, as ShellOpen does, when the shell cannot be loaded
+    EnterShellApartment();
+    try {
+        const std::wstring file = tk::Widen(script);
+        SHELLEXECUTEINFOW request{sizeof request};
+        request.fMask = SEE_MASK_NOZONECHECKS;
+        request.lpFile = file.c_str();
+        request.nShow = SW_SHOWNORMAL;
+        ShellExecuteRequest(request);
     } catch (...) {
     }
 }

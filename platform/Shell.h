@@ -9,7 +9,9 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,16 @@ bool FileIsPresent(const std::string& path) noexcept;
 // Hands a file, web address or mail link to the shell's default action, shown normally, and
 // returns without waiting or looking at the result.
 void ShellOpen(HWND owner, const std::string& item);
+
+// Hands a script of the program's own (down.bat) to the shell's default action as ShellOpen does,
+// with no owner, but without the shell's check of the file's download mark: a file unpacked from
+// the downloaded release carries that mark, and the shell would otherwise ask "Open File -
+// Security Warning" and wait for someone to answer, so an unattended run would never happen.
+// Addresses and other items keep the check (ShellOpen).
+void ShellOpenUnattended(const std::string& script);
+
+// The shell's ShellExecuteExW, replaceable so that tests can record the requests.
+extern std::function<BOOL(SHELLEXECUTEINFOW&)> ShellExecuteRequest;
 
 // GetOpenFileNameW of the common dialogs, in the same apartment as the shell's objects.
 BOOL ShowOpenFileDialog(OPENFILENAMEW& request);
