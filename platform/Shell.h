@@ -41,7 +41,17 @@ void PrepareOpenFileDialog() noexcept;
 
 // Starts a program without waiting for it. When the whole text names an existing file, exactly
 // that file is started; otherwise the text is a command line: a program name, then arguments.
+// A program that asks for administrator rights cannot be started directly: it is handed to the
+// shell, which shows the system's consent prompt and returns only once someone answers it, so
+// that happens on a thread of its own and the caller still goes on at once. Every other failure
+// is silent.
 void StartProgram(const std::string& commandLine) noexcept;
+
+// The platform's CreateProcessW as StartProgram calls it (no application name, no working
+// directory of its own), replaceable so that tests can make it fail as it does for a program
+// that asks for administrator rights.
+extern std::function<BOOL(wchar_t* commandLine, STARTUPINFOW& startup, PROCESS_INFORMATION& process)>
+    CreateProcessRequest;
 
 // The command line StartProgram hands to the platform. A path with blanks is quoted so that the
 // platform cannot take a shorter prefix of it ("C:\Program.exe") for the program.

@@ -1,5 +1,6 @@
 // How the program hands work to the shell where Windows would otherwise stop it: the shutdown
-// script without the download check.
+// script without the download check, and a program that asks for administrator rights through
+// the shell, on a thread of its own.
 #include <windows.h>
 
 #include <atomic>
@@ -87,4 +88,76 @@ TEST_F(ShellRules, TheShutdownScriptSkipsTheDownloadCheckAndTheLinksKeepIt) {
     EXPECT_EQ(script.parameters, L"(none)");
     EXPECT_EQ(script.directory, L"(none)");
     EXPECT_EQ(script.show, SW_SHOWNORMAL);
+}
+
+TEST(ElevatedLaunch, GoesThroughTheShellOnAThreadOfItsOwnSplitAsTheDirectStartWould) {
+    StartWatchdog();
+    TempFolder folder(L"vandrel elevated");
+    const fs::path wanted = folder / L"Program Files" / L"Helper Tool" / L"marker.exe";
+    const fs::path plain = folder / L"plain" / L"marker.exe";
+    for (const fs::path& exe : {wanted, plain}) {
+        fs::create_directories(exe.parent_path());
+        fs::copy_file(testfiles::MarkerExe(), exe);
+    }
+    fs::copy_file(testfiles::MarkerExe(), folder / L"Program.exe"); // where an unquoted line would stop
+    const auto saved = CreateProcessRequest;
+    DWORD refusal = 0;
+    int directTries = 0;
+    CreateProcessRequest = [&](wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION&) {
+        ++directTries;
+        SetLastError(refusal);
+        return FALSE;
+    };
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ShellRecorder shell(release);
+    const std::wstring directory = (folder / L"plain").native();
+    SetCurrentDirectoryW(directory.c_str());
+
+    // Any other refusal stays silent: nothing goes to the shell.
+    refusal = ERROR_ACCESS_DENIED;
+    StartProgram(Utf8(plain) + " silent");
+
+    const struct {
+        std::string text;
+        fs::path program;
+        std::wstring parameters;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {Utf8(wanted), wanted, L"(none)", {}},
+        {Utf8(plain) + " one \"two three\" 四", plain, L"one \"two three\" 四", {"one", "two three", "四"}},
+    };
+    refusal = 740; // ERROR_ELEVATION_REQUIRED
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const int before = shell.Count();
+        ResetEvent(release);
+        StartProgram(c.text); // back while the shell's call still waits for its prompt
+        SetEvent(release);
+        ASSERT_TRUE(PumpUntil([&] { return shell.Count() > before; }, 15000));
+        const ShellRequest& request = shell[before];
+        EXPECT_NE(request.thread, GetCurrentThreadId());
+        EXPECT_EQ(request.verb, L"(none)");
+        EXPECT_EQ(request.owner, nullptr);
+        EXPECT_EQ(fs::path(request.file), c.program);
+        EXPECT_EQ(request.parameters, c.parameters);
+        EXPECT_EQ(request.directory, directory) << "not the direct start's working directory";
+        EXPECT_EQ(request.show, SW_SHOWNORMAL);
+        const fs::path ran = c.program.native() + L".ran";
+        ASSERT_TRUE(PumpUntil([&] { return Exists(ran); }, 15000));
+        std::string record = testfiles::ReadBytes(ran);
+        std::vector<std::string> arguments;
+        for (std::size_t start = record.find('\n') + 1, end; (end = record.find('\n', start)) != std::string::npos;
+             start = end + 1)
+            arguments.push_back(record.substr(start, end - start));
+        EXPECT_EQ(arguments, c.arguments);
+        fs::remove(ran);
+    }
+    EXPECT_EQ(directTries, 3);
+    EXPECT_EQ(shell.Count(), 2) << "a refusal other than elevation reached the shell";
+    EXPECT_FALSE(Exists(folder / L"Program.exe.ran"));
+
+    SetCurrentDirectoryW(folder.Path().parent_path().c_str());
+    CloseHandle(release);
+    CreateProcessRequest = saved;
+    StopWatchdog();
 }
