@@ -166,7 +166,8 @@ int Form::ShowModal() { return RunModal(*this); }
 
 void Form::ShowState(int showCommand) {
     HWND window = EnsureHandle();
-    if (!shownBefore_ && this != app_.MainForm())
+    // A place remembered on a monitor that has gone since would show the form nowhere.
+    if (this != app_.MainForm() && (!shownBefore_ || !OnSomeMonitor()))
         CentreOnDesktop();
     shownBefore_ = true;
     visible_ = true;

@@ -112,6 +112,7 @@ private:
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CentreOnDesktop();
+    bool OnSomeMonitor() const; // some part of the window's bounds lies on a monitor
     void ApplyTranslucency();
     void PaintMessage();
     void ApplyIcon();
