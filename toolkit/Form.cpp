@@ -254,6 +254,7 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: case WM_CTLCOLOREDIT: case WM_CTLCOLORBTN:
         return ControlColorMessage(message, wParam, lParam);
     case WM_CLOSE: Close(); return 0;
+    case WM_ACTIVATE: return ActivateMessage(wParam, lParam);
     case WM_NOTIFY: return NotifyMessage(message, wParam, lParam);
     // The window moved to a screen of another resolution.
     case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;

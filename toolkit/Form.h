@@ -111,6 +111,7 @@ private:
     LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ActivateMessage(WPARAM wParam, LPARAM lParam);
     void CentreOnDesktop();
     bool OnSomeMonitor() const; // some part of the window's bounds lies on a monitor
     void ApplyTranslucency();
@@ -136,6 +137,7 @@ private:
     bool shownBefore_ = false;
     bool iconDue_ = false; // the layout's icon, set once the window has first been painted
     int modalLevel_ = 0;
+    HWND focused_ = nullptr; // the control that had the focus when the form was last deactivated
 };
 
 } // namespace tk
