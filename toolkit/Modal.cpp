@@ -16,6 +16,15 @@ bool IsPlatformDialog(HWND window) {
     return GetClassNameW(window, name, 16) > 0 && lstrcmpW(name, L"#32770") == 0;
 }
 
+// A form that is shown, though maybe hidden while the program is minimised.
+bool ShownForm(HWND window) {
+    if (Application::Exists())
+        for (const auto& form : Application::Instance().Forms())
+            if (form->HandleAllocated() && form->Handle() == window)
+                return form->Visible();
+    return false;
+}
+
 std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
     struct Search {
         HWND except;
@@ -25,7 +34,8 @@ std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
         GetCurrentThreadId(),
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* search = reinterpret_cast<Search*>(parameter);
-            if (window != search->except && IsWindowVisible(window) && IsWindowEnabled(window))
+            if (window != search->except && (IsWindowVisible(window) || ShownForm(window)) &&
+                IsWindowEnabled(window))
                 search->found.push_back(window);
             return TRUE;
         },
@@ -42,7 +52,7 @@ OutOfTopmostBand::OutOfTopmostBand() {
         if (!form->HandleAllocated())
             continue;
         HWND window = form->Handle();
-        if (IsWindowVisible(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        if ((form->Visible() || IsWindowVisible(window)) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
             SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             moved_.push_back(window);
         }

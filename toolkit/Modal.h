@@ -51,8 +51,9 @@ private:
 
 // For one scope, the program's visible, enabled top-level windows other than `except` are
 // disabled and the active window is remembered; with `leaveTopmostBand`, the program's topmost
-// windows also leave the topmost band. Restore() (or the destructor) undoes it; the destructor
-// then reactivates the remembered window.
+// windows also leave the topmost band. A form shown but hidden because the program is minimised
+// counts as visible: it must not come back usable behind a modal window. Restore() (or the
+// destructor) undoes it; the destructor then reactivates the remembered window.
 class OtherWindowsDisabled {
 public:
     explicit OtherWindowsDisabled(HWND except = nullptr, bool leaveTopmostBand = true);

@@ -51,6 +51,63 @@ protected:
 
 } // namespace
 
+TEST_F(ModalRules, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBehindAModalWindow) {
+    HWND app = App().Handle(), strip = Form1->Handle();
+    const struct {
+        const char* what;
+        tk::Form* form;
+        bool minimisedBefore; // by the strip's button, before the modal window comes up
+        bool minimiseInside;  // the taskbar entry's Minimize while it is up
+        bool restoreInside;   // the taskbar entry's Restore while it is up
+    } cases[] = {
+        {"taskbar minimise and restore during the about box", Form4, false, true, true},
+        {"taskbar minimise during a setup dialog, restore after it", Form7, false, true, false},
+        {"a reminder firing while minimised, restored while it is up", Form6, true, false, true},
+        {"a reminder firing and closed while minimised", Form6, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tk::Form& form = *c.form;
+        HWND modal = form.EnsureHandle();
+        if (c.minimisedBefore)
+            Form1->SpeedButton1Click();
+        ShowModalWhile(form, [&] {
+            if (c.minimiseInside) {
+                SendMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+                EXPECT_FALSE(IsWindowVisible(modal));
+            } else {
+                EXPECT_TRUE(IsWindowVisible(modal)) << "the modal window did not show at once";
+                EXPECT_EQ(GetActiveWindow(), modal);
+            }
+            EXPECT_TRUE(IsIconic(app)) << "the program was not minimised";
+            EXPECT_FALSE(IsWindowVisible(strip));
+            EXPECT_FALSE(IsWindowEnabled(strip));
+            if (c.restoreInside) {
+                SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+                EXPECT_FALSE(IsIconic(app)) << "the program was not restored";
+                EXPECT_TRUE(IsWindowVisible(modal));
+                EXPECT_EQ(GetActiveWindow(), modal);
+                EXPECT_TRUE(IsWindowVisible(strip));
+                EXPECT_FALSE(IsWindowEnabled(strip)) << "the strip is usable behind the modal window";
+                if (PlatformMovesOwnedWindowsBetweenBands()) {
+                    EXPECT_FALSE(IsTopmost(strip));
+                }
+            }
+            form.Close();
+        });
+        EXPECT_TRUE(IsWindowEnabled(strip));
+        if (!c.restoreInside) {
+            EXPECT_TRUE(IsIconic(app)) << "the strip did not stay minimised";
+            EXPECT_FALSE(IsWindowVisible(strip));
+            SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+        }
+        EXPECT_FALSE(IsIconic(app));
+        EXPECT_TRUE(IsWindowVisible(strip));
+        EXPECT_TRUE(IsWindowEnabled(strip));
+        EXPECT_TRUE(IsTopmost(strip));
+    }
+}
+
 TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivatedAgain) {
     BoxCatcher boxes;
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
