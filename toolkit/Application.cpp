@@ -214,6 +214,7 @@ void Application::HandleException(const std::exception& error) noexcept {
             SendMessageW(capture, WM_CANCELMODE, 0, 0);
         const std::wstring text = Widen(ErrorReportText(error.what()));
         OtherWindowsDisabled disabled;
+        EnabledAgainAsBoxHides enabledInTime(disabled, window_.Get());
         MessageBoxW(window_.Get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
         // Reporting failed (out of memory): nothing better is left to do.

@@ -10,6 +10,7 @@ namespace {
 
 std::vector<Form*> modalForms; // innermost last
 BoxInFront* innermostBox = nullptr;
+EnabledAgainAsBoxHides* innermostHiding = nullptr;
 
 bool IsPlatformDialog(HWND window) {
     wchar_t name[16]{};
@@ -113,10 +114,38 @@ void OtherWindowsDisabled::Restore() {
     band_.reset();
 }
 
-OtherWindowsDisabled::~OtherWindowsDisabled() {
+void OtherWindowsDisabled::RestoreAndReactivate() {
     Restore();
     if (active_ && IsWindow(active_))
         SetActiveWindow(active_);
+}
+
+OtherWindowsDisabled::~OtherWindowsDisabled() {
+    RestoreAndReactivate();
+}
+
+EnabledAgainAsBoxHides::EnabledAgainAsBoxHides(OtherWindowsDisabled& disabled, HWND owner)
+    : disabled_(disabled), owner_(owner),
+      hook_(SetWindowsHookExW(WH_CALLWNDPROC, &EnabledAgainAsBoxHides::Hook, nullptr, GetCurrentThreadId())),
+      outer_(innermostHiding) {
+    innermostHiding = this;
+}
+
+EnabledAgainAsBoxHides::~EnabledAgainAsBoxHides() {
+    innermostHiding = outer_;
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+}
+
+// The box is told of its hiding (WM_WINDOWPOSCHANGING) before anything of it happens. A box that
+// the box itself owns (a refusal inside the open-file dialog) is not the one.
+LRESULT CALLBACK EnabledAgainAsBoxHides::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && innermostHiding && call->message == WM_WINDOWPOSCHANGING &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(call->hwnd) &&
+        IsPlatformDialog(call->hwnd) && GetWindow(call->hwnd, GW_OWNER) == innermostHiding->owner_)
+        innermostHiding->disabled_.RestoreAndReactivate();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 Form* InnermostModalForm() noexcept { return modalForms.empty() ? nullptr : modalForms.back(); }

@@ -62,12 +62,36 @@ public:
     OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
     HWND Active() const noexcept { return active_; }
     void Restore();
+    // Restore, and the remembered window activated at once.
+    void RestoreAndReactivate();
 
 private:
     std::vector<HWND> windows_;
     HWND active_;
     std::optional<OutOfTopmostBand> band_;
     bool restored_ = false;
+};
+
+// For one scope in which a box or common dialog of the platform, owned by `owner`, runs its own
+// loop while `disabled` keeps the program's other windows disabled (the error report, the
+// open-file dialog): as the box begins to hide, still inside its loop, the windows are enabled
+// again and the one that was active is activated. The platform moves the activation as the box
+// hides, before the box is destroyed: were the program's windows still disabled then, it would
+// activate another program's window instead.
+class EnabledAgainAsBoxHides {
+public:
+    EnabledAgainAsBoxHides(OtherWindowsDisabled& disabled, HWND owner);
+    ~EnabledAgainAsBoxHides();
+    EnabledAgainAsBoxHides(const EnabledAgainAsBoxHides&) = delete;
+    EnabledAgainAsBoxHides& operator=(const EnabledAgainAsBoxHides&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    OtherWindowsDisabled& disabled_;
+    HWND owner_;
+    HHOOK hook_;
+    EnabledAgainAsBoxHides* outer_;
 };
 
 // The innermost form shown modally, or null: it gets dialog keyboard handling (Tab order) in

@@ -20,6 +20,49 @@ using namespace testsupport;
 
 namespace {
 
+bool IsTopLevelPlatformDialog(HWND window) {
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    return std::wstring(name) == L"#32770" && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+}
+
+// The first window activated after a box of the platform came up, and whether it was enabled
+// when it was.
+class ActivationAfterBox {
+public:
+    ActivationAfterBox() {
+        active_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, &ActivationAfterBox::Hook, nullptr, GetCurrentThreadId());
+    }
+    ~ActivationAfterBox() {
+        UnhookWindowsHookEx(hook_);
+        active_ = nullptr;
+    }
+    ActivationAfterBox(const ActivationAfterBox&) = delete;
+    ActivationAfterBox& operator=(const ActivationAfterBox&) = delete;
+
+    HWND activated = nullptr;
+    bool enabled = false;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && active_) {
+            if (IsTopLevelPlatformDialog(window)) {
+                active_->boxSeen_ = true;
+            } else if (active_->boxSeen_ && !active_->activated) {
+                active_->activated = window;
+                active_->enabled = IsWindowEnabled(window) != FALSE;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline ActivationAfterBox* active_ = nullptr;
+    HHOOK hook_;
+    bool boxSeen_ = false;
+};
+
 class ModalRules : public ProgramTest {
 protected:
     void TearDown() override {
@@ -140,4 +183,38 @@ TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivate
         Form7->Close();
     });
     DestroyWindow(other);
+}
+
+TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgainAndActivated) {
+    BoxCatcher boxes;
+    const struct {
+        const char* what;
+        tk::Form* modal; // shown around the box, or null
+        std::function<void()> box;
+    } cases[] = {
+        {"an error report over the strip", nullptr, [this] { RaiseFromHandler(); }},
+        {"an error report over the launch dialog", Form7, [this] { RaiseFromHandler(); }},
+        {"the open-file dialog of the launch dialog", Form7, [this] { BrowseAndCancel(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto look = [&] {
+            HWND previous = GetActiveWindow();
+            ASSERT_NE(previous, nullptr);
+            ActivationAfterBox after;
+            c.box();
+            EXPECT_EQ(after.activated, previous) << "another window was activated first";
+            EXPECT_TRUE(after.enabled) << "activated while still disabled";
+            EXPECT_EQ(GetActiveWindow(), previous);
+        };
+        if (c.modal) {
+            ShowModalWhile(*c.modal, [&] {
+                look();
+                c.modal->Close();
+            });
+        } else {
+            SetActiveWindow(Form1->Handle());
+            look();
+        }
+    }
 }
