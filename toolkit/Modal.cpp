@@ -85,6 +85,11 @@ BoxInFront::~BoxInFront() {
 LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && innermostBox && IsPlatformDialog(window)) {
+        if (!OtherWindowsDisabled::AnyAlive()) {
+            innermostBox->box_ = window;
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        }
         if (!innermostBox->band_) {
             innermostBox->band_.emplace();
             innermostBox->box_ = window;
@@ -95,6 +100,7 @@ LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 OtherWindowsDisabled::OtherWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {
+    ++alive_;
     if (!Application::Exists())
         return;
     windows_ = VisibleEnabledThreadWindows(except);
@@ -121,6 +127,7 @@ void OtherWindowsDisabled::RestoreAndReactivate() {
 }
 
 OtherWindowsDisabled::~OtherWindowsDisabled() {
+    --alive_;
     RestoreAndReactivate();
 }
 

@@ -28,11 +28,14 @@ private:
 };
 
 // For one scope in which the platform shows a box or a common dialog of its own (the program's
-// message boxes, the open-file dialog): once that window comes up, the program's topmost windows
-// leave the topmost band and it is raised above them, so it is never hidden behind the window that
-// asked for it; they go back when the scope ends. The band is left only once the box exists,
-// because a box made later would otherwise still be placed below owned windows that some
-// platforms leave in the band.
+// message boxes, the open-file dialog): once that window comes up, it stands in front of the
+// program's topmost windows, so it is never hidden behind the window that asked for it.
+// - While a modal window is up (the box comes from it), the program's topmost windows leave the
+//   topmost band and the box is raised above them; they go back when the scope ends. The band is
+//   left only once the box exists, because a box made later would otherwise still be placed below
+//   owned windows that some platforms leave in the band.
+// - Otherwise the box joins the topmost band itself, at its top, and the program's topmost
+//   windows stay in the band: nothing of another program can come over them while it shows.
 class BoxInFront {
 public:
     BoxInFront();
@@ -64,12 +67,15 @@ public:
     void Restore();
     // Restore, and the remembered window activated at once.
     void RestoreAndReactivate();
+    // While some scope is alive, a modal window (or box) of the program is up.
+    static bool AnyAlive() noexcept { return alive_ > 0; }
 
 private:
     std::vector<HWND> windows_;
     HWND active_;
     std::optional<OutOfTopmostBand> band_;
     bool restored_ = false;
+    static inline int alive_ = 0;
 };
 
 // For one scope in which a box or common dialog of the platform, owned by `owner`, runs its own

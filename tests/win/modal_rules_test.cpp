@@ -218,3 +218,44 @@ TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgain
         }
     }
 }
+
+TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTopmost) {
+    HWND strip = Form1->Handle();
+    struct Look {
+        bool stripTopmost = false, boxAbove = false;
+    };
+    static std::vector<Look> looks;
+    looks.clear();
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            if (code == HCBT_ACTIVATE && IsTopLevelPlatformDialog(box))
+                WhenShown(box, [box] {
+                    looks.push_back({IsTopmost(Form1->Handle()), Above(box, Form1->Handle())});
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                });
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    const struct {
+        TaskKind kind;
+        void (TForm1::*stop)();
+    } cases[] = {
+        {TaskKind::Alarm, &TForm1::N3Click},
+        {TaskKind::Shutdown, &TForm1::N7Click},
+        {TaskKind::Reminder, &TForm1::N9Click},
+        {TaskKind::Launch, &TForm1::N11Click},
+    };
+    for (const auto& c : cases) {
+        CountdownSlotOf(c.kind) = {3600, TaskArmed};
+        (Form1->*c.stop)(); // returns once its confirmation is closed
+    }
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(looks.size(), std::size(cases));
+    for (const Look& look : looks) {
+        EXPECT_TRUE(look.stripTopmost) << "the strip left the topmost band";
+        EXPECT_TRUE(look.boxAbove) << "the box is behind the strip";
+    }
+    EXPECT_TRUE(IsTopmost(strip));
+}
