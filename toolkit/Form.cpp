@@ -82,10 +82,6 @@ HWND Form::EnsureHandle() {
     return window_.Get();
 }
 
-COLORREF Form::Color() const noexcept {
-    return layout_.Color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : layout_.Color;
-}
-
 void Form::AddDrawnControl(GraphicControl* control) { drawn_.Add(control); }
 
 int Form::AddWindowedControl(WinControl* control) {
@@ -122,7 +118,7 @@ void Form::CreateWnd() {
         for (UINT command : {SC_MAXIMIZE, SC_MINIMIZE, SC_SIZE, SC_RESTORE})
             DeleteMenu(menu, command, MF_BYCOMMAND);
     }
-    background_.Reset(CreateSolidBrush(Color()));
+    ApplyColors();
     for (WinControl* child : children_)
         child->CreateHandle(window, dpi_);
     for (GraphicControl* control : drawn_.All())
@@ -224,6 +220,8 @@ LRESULT Form::ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLOREDIT)
         return DefaultProc(message, wParam, lParam);
     SetBkColor(reinterpret_cast<HDC>(wParam), Color());
+    if (highContrast_)
+        SetTextColor(reinterpret_cast<HDC>(wParam), TextColor(FontSpec{}));
     return reinterpret_cast<LRESULT>(background_.Get());
 }
 
@@ -247,6 +245,10 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE: drawn_.MouseLeft(); return 0;
     case WM_CAPTURECHANGED: drawn_.CaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_CANCELMODE: drawn_.CancelMode(); return DefaultProc(message, wParam, lParam);
+    case WM_SYSCOLORCHANGE: ColorsChanged(); return DefaultProc(message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) ColorsChanged();
+        return DefaultProc(message, wParam, lParam);
     case WM_THEMECHANGED: drawn_.ThemeChanged(); Invalidate(); return DefaultProc(message, wParam, lParam);
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: return KeyMessage(message, wParam, lParam);
     case WM_CONTEXTMENU: return ContextMenuMessage(message, wParam, lParam);

@@ -1,7 +1,9 @@
-// The program's windows on the screens it has: a window remembered on no monitor comes back.
+// The program's windows on the screens it has: a window remembered on no monitor comes back,
+// and every window takes the system's colours while high contrast is on.
 #include <windows.h>
 
 #include "Support.h"
+#include "clockbar/Unit1.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit4.h"
 #include "dialogs/Unit6.h"
@@ -42,4 +44,47 @@ TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentre
         EXPECT_EQ(shown.left, expected.x);
         EXPECT_EQ(shown.top, expected.y);
     }
+}
+
+TEST_F(ScreenRules, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
+    const auto saved = tk::HighContrastOn;
+    bool on = false;
+    tk::HighContrastOn = [&] { return on; };
+    const tk::FontSpec blue{L"宋体", 12, false, GB2312_CHARSET, RGB(0, 0, 255)}, plain{};
+    const struct {
+        const char* what;
+        tk::Form* form;
+        COLORREF own;            // the background without high contrast
+        int background, text;    // the system's pair with it
+    } cases[] = {
+        {"reminder window, white", Form6, RGB(255, 255, 255), COLOR_WINDOW, COLOR_WINDOWTEXT},
+        {"strip, black", Form1, RGB(0, 0, 0), COLOR_WINDOW, COLOR_WINDOWTEXT},
+        {"about box, button face", Form4, GetSysColor(COLOR_BTNFACE), COLOR_BTNFACE, COLOR_BTNTEXT},
+    };
+    tk::MemoryDc dc;
+    for (const auto& c : cases) {
+        HWND window = c.form->EnsureHandle();
+        // Turned on and off again, by each of the two messages that announce it.
+        for (const UINT change : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE}) {
+            for (const bool highContrast : {true, false}) {
+                SCOPED_TRACE(std::string(c.what) + (highContrast ? ", high contrast" : ", own colours"));
+                on = highContrast;
+                SendMessageW(window, change, change == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+                const COLORREF background = highContrast ? GetSysColor(c.background) : c.own;
+                EXPECT_EQ(c.form->Color(), background);
+                EXPECT_EQ(c.form->TextColor(blue), highContrast ? GetSysColor(c.text) : RGB(0, 0, 255));
+                EXPECT_EQ(c.form->TextColor(plain), highContrast ? GetSysColor(c.text) : GetSysColor(COLOR_WINDOWTEXT));
+                // What the form's windowed controls are painted with.
+                SetTextColor(dc.Get(), RGB(1, 2, 3));
+                auto brush = reinterpret_cast<HBRUSH>(
+                    SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), 0));
+                LOGBRUSH painted{};
+                GetObjectW(brush, sizeof painted, &painted);
+                EXPECT_EQ(painted.lbColor, background);
+                EXPECT_EQ(GetBkColor(dc.Get()), background);
+                EXPECT_EQ(GetTextColor(dc.Get()), highContrast ? GetSysColor(c.text) : RGB(1, 2, 3));
+            }
+        }
+    }
+    tk::HighContrastOn = saved;
 }
