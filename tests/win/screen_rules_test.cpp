@@ -88,3 +88,50 @@ TEST_F(ScreenRules, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAC
     }
     tk::HighContrastOn = saved;
 }
+
+TEST(StartCorner, TheStripIsFlushWithTheCornerAtTheResolutionOfTheMonitorItLandsOn) {
+    StartWatchdog();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int system = tk::ScreenDpi(), other = system * 3 / 2;
+    const auto saved = tk::WindowDpi;
+    {
+        tk::Application application;
+        // Made on a monitor of another resolution than the system's.
+        tk::WindowDpi = [other](HWND) { return other; };
+        Form1 = &application.CreateForm<TForm1>();
+        tk::WindowDpi = saved;
+        HWND strip = Form1->Handle();
+        ExpectBounds(WindowRect(strip), work.right - MulDiv(226, other, 96), work.top, MulDiv(226, other, 96),
+                     MulDiv(24, other, 96), "created");
+
+        // Left on no screen; a display change brings it back to a monitor of the system's resolution,
+        // which tells it so as it arrives there, as the platform does.
+        SetWindowPos(strip, nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        static int arrivalDpi = 0;
+        arrivalDpi = system;
+        HHOOK hook = SetWindowsHookExW(
+            WH_CALLWNDPROCRET,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+                if (code == HC_ACTION && Form1 && call->hwnd == Form1->Handle() &&
+                    call->message == WM_WINDOWPOSCHANGED && Form1->Dpi() != arrivalDpi) {
+                    const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+                    if (pos->x > -1000) {
+                        const RECT suggested{pos->x, pos->y, pos->x + MulDiv(226, arrivalDpi, 96),
+                                             pos->y + MulDiv(24, arrivalDpi, 96)};
+                        SendMessageW(call->hwnd, WM_DPICHANGED, MAKEWPARAM(arrivalDpi, arrivalDpi),
+                                     reinterpret_cast<LPARAM>(&suggested));
+                    }
+                }
+                return CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            nullptr, GetCurrentThreadId());
+        SendMessageW(strip, WM_DISPLAYCHANGE, 32, 0);
+        UnhookWindowsHookEx(hook);
+        ExpectBounds(WindowRect(strip), work.right - MulDiv(226, system, 96), work.top, MulDiv(226, system, 96),
+                     MulDiv(24, system, 96), "after the display change");
+        Form1 = nullptr;
+    }
+    StopWatchdog();
+}
