@@ -241,8 +241,10 @@ LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPA
             terminated_ = true;
         return 0;
     case WM_SETFOCUS: // the taskbar entry was activated: pass the focus to the program's window
+        // The modal form is activated, not focused: its activation gives the focus back to its
+        // control, where focusing the form itself would take it away again.
         if (Form* innermost = InnermostModalForm())
-            SetFocus(innermost->Handle());
+            SetActiveWindow(innermost->Handle());
         else if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
             SetFocus(mainForm_->Handle());
         return 0;

@@ -167,6 +167,10 @@ TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivate
              SetActiveWindow(other);
              SetActiveWindow(Form7->Handle());
          }},
+        {"another window, then the taskbar entry", &Form7->ComboBox1, [&] {
+             SetActiveWindow(other);
+             SendMessageW(App().Handle(), WM_SETFOCUS, 0, 0);
+         }},
     };
     HWND dialog = Form7->EnsureHandle();
     ShowModalWhile(*Form7, [&] {
