@@ -28,7 +28,7 @@ void StripActions::SoundAlarm() {
 void StripActions::RunShutdownScript() {
     // No script (or a folder of that name) means no shutdown, and nothing to say about it.
     if (FileIsPresent(strip_.ShutdownScript))
-        ShellOpen(nullptr, strip_.ShutdownScript);
+        ShellOpenUnattended(strip_.ShutdownScript);
 }
 
 void StripActions::ShowReminder() {

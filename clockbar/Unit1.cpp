@@ -135,7 +135,21 @@ void TForm1::MoveToStartCorner() {
     // Flush with the primary work area's top-right corner, wherever the taskbar is docked.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const int dpi = Dpi();
     SetBounds(workArea.right - Width(), workArea.top, Width(), Height());
+    // Moved onto a monitor of another resolution, the strip took its width there as it arrived
+    // (WM_DPICHANGED): placed again with that width, it is flush with the corner once more.
+    if (Dpi() != dpi)
+        SetBounds(workArea.right - Width(), workArea.top, Width(), Height());
+}
+
+// FormCreate placed the strip before it had a window, at the system's resolution; the window
+// takes its monitor's when it is made, and with it another width, so it is placed again.
+void TForm1::CreateWnd() {
+    const int placedAt = Dpi();
+    Form::CreateWnd();
+    if (Dpi() != placedAt)
+        MoveToStartCorner();
 }
 
 void TForm1::FormDisplayChange() {

@@ -87,6 +87,9 @@ public:
     void N16Click(); // 关于软件
     void N6Click();  // 退出软件
 
+protected:
+    void CreateWnd() override;
+
 private:
     void MoveToStartCorner();
 

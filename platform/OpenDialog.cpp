@@ -56,6 +56,7 @@ bool TOpenDialog::Execute() {
         // The dialog is owned by the application window, below the topmost launch dialog that
         // asked for it: it comes in front once it is up.
         tk::OtherWindowsDisabled disabled(nullptr, false);
+        tk::EnabledAgainAsBoxHides enabledInTime(disabled, request.hwndOwner);
         tk::BoxInFront inFront;
         activeWindow_ = disabled.Active();
         confirmed = ShowOpenFileDialog(request); // loads the common dialogs at the first use

@@ -162,10 +162,18 @@ void Application::ShowTaskbarEntry() {
                  SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
+// While a modal window is up, this window is disabled, and the default handling of a system
+// command ignores a disabled window: then it is minimised and restored directly, so that the
+// program can always be brought back.
 void Application::Minimize() {
     HWND window = window_.Get();
     if (IsIconic(window))
         return;
+    if (!IsWindowEnabled(window)) {
+        HideForms(); // first, so that minimising activates none of them
+        ShowWindow(window, SW_MINIMIZE);
+        return;
+    }
     SetActiveWindow(window);
     if (mainForm_ && mainForm_->HandleAllocated()) {
         // Sit on the main form so that the platform's animation starts from it.
@@ -173,6 +181,10 @@ void Application::Minimize() {
                      SWP_SHOWWINDOW);
     }
     DefWindowProcW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    HideForms();
+}
+
+void Application::HideForms() {
     for (auto& form : forms_)
         if (form->HandleAllocated() && IsWindowVisible(form->Handle()))
             ShowWindow(form->Handle(), SW_HIDE); // stays Visible(): shown again by Restore
@@ -182,13 +194,18 @@ void Application::Restore() {
     HWND window = window_.Get();
     if (!IsIconic(window))
         return;
-    DefWindowProcW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    if (IsWindowEnabled(window))
+        DefWindowProcW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    else
+        ShowWindow(window, SW_RESTORE);
     CentreZeroSize();
     for (auto& form : forms_)
         if (form->Visible() && form->HandleAllocated() && !IsWindowVisible(form->Handle()))
             ShowWindow(form->Handle(), SW_SHOWNA);
-    if (mainForm_ && mainForm_->HandleAllocated())
-        SetActiveWindow(mainForm_->Handle());
+    // With a modal window up, it is the one to work in; the others are still disabled behind it.
+    Form* active = InnermostModalForm() ? InnermostModalForm() : mainForm_;
+    if (active && active->HandleAllocated())
+        SetActiveWindow(active->Handle());
 }
 
 void Application::HandleException(const std::exception& error) noexcept {
@@ -197,6 +214,7 @@ void Application::HandleException(const std::exception& error) noexcept {
             SendMessageW(capture, WM_CANCELMODE, 0, 0);
         const std::wstring text = Widen(ErrorReportText(error.what()));
         OtherWindowsDisabled disabled;
+        EnabledAgainAsBoxHides enabledInTime(disabled, window_.Get());
         MessageBoxW(window_.Get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
         // Reporting failed (out of memory): nothing better is left to do.
@@ -223,8 +241,10 @@ LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPA
             terminated_ = true;
         return 0;
     case WM_SETFOCUS: // the taskbar entry was activated: pass the focus to the program's window
+        // The modal form is activated, not focused: its activation gives the focus back to its
+        // control, where focusing the form itself would take it away again.
         if (Form* innermost = InnermostModalForm())
-            SetFocus(innermost->Handle());
+            SetActiveWindow(innermost->Handle());
         else if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
             SetFocus(mainForm_->Handle());
         return 0;

@@ -85,6 +85,7 @@ private:
     void Dispatch(MSG& message);
     LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CentreZeroSize();
+    void HideForms();
 
     BoundWindow window_;
     OwnedIcon icon_;

@@ -15,11 +15,11 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
-int WindowDpi(HWND window) {
+std::function<int(HWND)> WindowDpi = [](HWND window) {
     static const auto getDpiForWindow = LoadedFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();
-}
+};
 
 RECT ScaleBounds(const Bounds& b, int dpi) {
     return {ScaleToDpi(b.Left, dpi), ScaleToDpi(b.Top, dpi), ScaleToDpi(b.Left + b.Width, dpi),

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -22,8 +24,9 @@ struct FontSpec {
 
 // The system's resolution, fixed at sign-in.
 int ScreenDpi();
-// The resolution of the monitor a window is on (the system's where the platform cannot tell).
-int WindowDpi(HWND window);
+// The resolution of the monitor a window is on (the system's where the platform cannot tell);
+// replaceable so that tests can put a window on a monitor of another resolution.
+extern std::function<int(HWND window)> WindowDpi;
 
 inline int ScaleToDpi(int value, int dpi) { return MulDiv(value, dpi, 96); }
 // 96-dpi bounds as a rectangle of pixels at `dpi`.

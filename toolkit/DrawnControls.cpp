@@ -61,7 +61,7 @@ void Label::AdjustSize() {
 void Label::Paint(HDC dc) {
     SelectGuard selectFont(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TextColorOf(fontSpec_));
+    SetTextColor(dc, Parent().TextColor(fontSpec_));
     RECT bounds = BoundsRect();
     DrawTextW(dc, wideCaption_.c_str(), static_cast<int>(wideCaption_.size()), &bounds,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

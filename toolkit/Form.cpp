@@ -87,10 +87,6 @@ HWND Form::EnsureHandle() {
     return window_.Get();
 }
 
-COLORREF Form::Color() const noexcept {
-    return layout_.Color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : layout_.Color;
-}
-
 void Form::AddDrawnControl(GraphicControl* control) { drawn_.Add(control); }
 
 int Form::AddWindowedControl(WinControl* control) {
@@ -127,7 +123,7 @@ void Form::CreateWnd() {
         for (UINT command : {SC_MAXIMIZE, SC_MINIMIZE, SC_SIZE, SC_RESTORE})
             DeleteMenu(menu, command, MF_BYCOMMAND);
     }
-    background_.Reset(CreateSolidBrush(Color()));
+    ApplyColors();
     for (WinControl* child : children_)
         child->CreateHandle(window, dpi_);
     for (GraphicControl* control : drawn_.All())
@@ -177,7 +173,8 @@ int Form::ShowModal() { return RunModal(*this); }
 
 void Form::ShowState(int showCommand) {
     HWND window = EnsureHandle();
-    if (!shownBefore_ && this != app_.MainForm())
+    // A place remembered on a monitor that has gone since would show the form nowhere.
+    if (this != app_.MainForm() && (!shownBefore_ || !OnSomeMonitor()))
         CentreOnDesktop();
     shownBefore_ = true;
     visible_ = true;
@@ -242,6 +239,8 @@ LRESULT Form::ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CTLCOLOREDIT)
         return DefaultProc(message, wParam, lParam);
     SetBkColor(reinterpret_cast<HDC>(wParam), Color());
+    if (highContrast_)
+        SetTextColor(reinterpret_cast<HDC>(wParam), TextColor(FontSpec{}));
     return reinterpret_cast<LRESULT>(background_.Get());
 }
 
@@ -269,6 +268,10 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE: drawn_.MouseLeft(); return 0;
     case WM_CAPTURECHANGED: drawn_.CaptureChanged(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_CANCELMODE: drawn_.CancelMode(); return DefaultProc(message, wParam, lParam);
+    case WM_SYSCOLORCHANGE: ColorsChanged(); return DefaultProc(message, wParam, lParam);
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) ColorsChanged();
+        return DefaultProc(message, wParam, lParam);
     case WM_THEMECHANGED: drawn_.ThemeChanged(); Invalidate(); return DefaultProc(message, wParam, lParam);
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: return KeyMessage(message, wParam, lParam);
     case WM_CONTEXTMENU: return ContextMenuMessage(message, wParam, lParam);
@@ -277,6 +280,7 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         return ControlColorMessage(message, wParam, lParam);
     case WM_CLOSE: Close(); return 0;
     case WM_NEXTDLGCTL: NextControl(wParam, lParam); return 0;
+    case WM_ACTIVATE: return ActivateMessage(wParam, lParam);
     case WM_NOTIFY: return NotifyMessage(message, wParam, lParam);
     // The window moved to a screen of another resolution.
     case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;

@@ -22,13 +22,19 @@ class Application;
 
 enum class BorderStyle { None, Dialog, ToolWindow };
 
+// Whether the system's high-contrast mode is on (SPI_GETHIGHCONTRAST), replaceable so that tests
+// can turn it on. Asked when a form's window is made and when the system's colours or that mode
+// change.
+extern std::function<bool()> HighContrastOn;
+
 struct FormLayout {
     const char* Caption = "";
     Bounds Bounds96;      // left and top: stored screen position; width, height: client size
     BorderStyle Border = BorderStyle::Dialog;
     bool StayOnTop = false;
     BYTE Alpha = 255;     // below 255 the whole window is drawn translucent at that alpha
-    COLORREF Color = CLR_INVALID; // background; CLR_INVALID: the button-face colour
+    // Background; CLR_INVALID: the button-face colour. High contrast puts the system's in its place.
+    COLORREF Color = CLR_INVALID;
     FontSpec Font;
     const wchar_t* Icon = nullptr; // resource name of the window's big icon
     // The form's own tooltip (OnHint): how long it stays up, and its widest line at 96 dpi.
@@ -59,7 +65,9 @@ public:
     int Dpi() const noexcept { return dpi_; }
     int Scale(int value96) const noexcept { return ScaleToDpi(value96, dpi_); }
     HFONT Font() const noexcept { return font_.Get(); }
+    // The background, and the colour of text in `font` on it (FormColors.cpp).
     COLORREF Color() const noexcept;
+    COLORREF TextColor(const FontSpec& font) const noexcept;
 
     // Window bounds in screen pixels.
     int Left() const noexcept { return left_; }
@@ -124,8 +132,12 @@ private:
     LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ActivateMessage(WPARAM wParam, LPARAM lParam);
     void CentreOnDesktop();
+    bool OnSomeMonitor() const; // some part of the window's bounds lies on a monitor
     void ApplyTranslucency();
+    void ApplyColors();
+    void ColorsChanged();
     void PaintMessage();
     void ApplyIcon();
     void WindowMoved();
@@ -149,6 +161,8 @@ private:
     bool iconDue_ = false; // the layout's icon, set once the window has first been painted
     int modalLevel_ = 0;
     KeptAccessible accessible_; // made at a screen reader's first request
+    bool highContrast_ = false; // the system's high-contrast mode, as last asked
+    HWND focused_ = nullptr; // the control that had the focus when the form was last deactivated
 };
 
 } // namespace tk

@@ -1,5 +1,6 @@
 // Where a form sits and at which resolution: its bounds, kept in step with the window's, the
-// first showing's centring, and the change to a monitor of another resolution.
+// first showing's centring (and the centring of a form whose place is on no monitor any more),
+// and the change to a monitor of another resolution.
 #include "toolkit/Form.h"
 
 namespace tk {
@@ -48,6 +49,11 @@ void Form::CentreOnDesktop() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     SetBounds((screenWidth - width_) / 2, (screenHeight - height_) / 2, width_, height_);
+}
+
+bool Form::OnSomeMonitor() const {
+    const RECT bounds{left_, top_, left_ + width_, top_ + height_};
+    return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 } // namespace tk

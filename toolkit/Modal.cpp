@@ -10,10 +10,20 @@ namespace {
 
 std::vector<Form*> modalForms; // innermost last
 BoxInFront* innermostBox = nullptr;
+EnabledAgainAsBoxHides* innermostHiding = nullptr;
 
 bool IsPlatformDialog(HWND window) {
     wchar_t name[16]{};
     return GetClassNameW(window, name, 16) > 0 && lstrcmpW(name, L"#32770") == 0;
+}
+
+// A form that is shown, though maybe hidden while the program is minimised.
+bool ShownForm(HWND window) {
+    if (Application::Exists())
+        for (const auto& form : Application::Instance().Forms())
+            if (form->HandleAllocated() && form->Handle() == window)
+                return form->Visible();
+    return false;
 }
 
 std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
@@ -25,7 +35,8 @@ std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
         GetCurrentThreadId(),
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* search = reinterpret_cast<Search*>(parameter);
-            if (window != search->except && IsWindowVisible(window) && IsWindowEnabled(window))
+            if (window != search->except && (IsWindowVisible(window) || ShownForm(window)) &&
+                IsWindowEnabled(window))
                 search->found.push_back(window);
             return TRUE;
         },
@@ -42,7 +53,7 @@ OutOfTopmostBand::OutOfTopmostBand() {
         if (!form->HandleAllocated())
             continue;
         HWND window = form->Handle();
-        if (IsWindowVisible(window) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        if ((form->Visible() || IsWindowVisible(window)) && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
             SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             moved_.push_back(window);
         }
@@ -74,6 +85,11 @@ BoxInFront::~BoxInFront() {
 LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && innermostBox && IsPlatformDialog(window)) {
+        if (!OtherWindowsDisabled::AnyAlive()) {
+            innermostBox->box_ = window;
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        }
         if (!innermostBox->band_) {
             innermostBox->band_.emplace();
             innermostBox->box_ = window;
@@ -84,6 +100,7 @@ LRESULT CALLBACK BoxInFront::Hook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 OtherWindowsDisabled::OtherWindowsDisabled(HWND except, bool leaveTopmostBand) : active_(GetActiveWindow()) {
+    ++alive_;
     if (!Application::Exists())
         return;
     windows_ = VisibleEnabledThreadWindows(except);
@@ -103,10 +120,39 @@ void OtherWindowsDisabled::Restore() {
     band_.reset();
 }
 
-OtherWindowsDisabled::~OtherWindowsDisabled() {
+void OtherWindowsDisabled::RestoreAndReactivate() {
     Restore();
     if (active_ && IsWindow(active_))
         SetActiveWindow(active_);
+}
+
+OtherWindowsDisabled::~OtherWindowsDisabled() {
+    --alive_;
+    RestoreAndReactivate();
+}
+
+EnabledAgainAsBoxHides::EnabledAgainAsBoxHides(OtherWindowsDisabled& disabled, HWND owner)
+    : disabled_(disabled), owner_(owner),
+      hook_(SetWindowsHookExW(WH_CALLWNDPROC, &EnabledAgainAsBoxHides::Hook, nullptr, GetCurrentThreadId())),
+      outer_(innermostHiding) {
+    innermostHiding = this;
+}
+
+EnabledAgainAsBoxHides::~EnabledAgainAsBoxHides() {
+    innermostHiding = outer_;
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+}
+
+// The box is told of its hiding (WM_WINDOWPOSCHANGING) before anything of it happens. A box that
+// the box itself owns (a refusal inside the open-file dialog) is not the one.
+LRESULT CALLBACK EnabledAgainAsBoxHides::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && innermostHiding && call->message == WM_WINDOWPOSCHANGING &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_HIDEWINDOW) && IsWindowVisible(call->hwnd) &&
+        IsPlatformDialog(call->hwnd) && GetWindow(call->hwnd, GW_OWNER) == innermostHiding->owner_)
+        innermostHiding->disabled_.RestoreAndReactivate();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 Form* InnermostModalForm() noexcept { return modalForms.empty() ? nullptr : modalForms.back(); }

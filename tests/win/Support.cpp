@@ -328,6 +328,47 @@ HWND TooltipOf(HWND owner) {
     return search.found;
 }
 
+namespace {
+
+// The place of `window` among all top-level windows, topmost first; -1 when it is not there.
+int ZIndex(HWND window) {
+    struct Search {
+        HWND window;
+        int index = 0;
+        int found = -1;
+    } search{window};
+    EnumWindows(
+        [](HWND each, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (each == s->window) {
+                s->found = s->index;
+                return FALSE;
+            }
+            ++s->index;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+bool Above(HWND upper, HWND lower) {
+    const int up = ZIndex(upper), low = ZIndex(lower);
+    return up >= 0 && low >= 0 && up < low;
+}
+
+void WhenShown(HWND window, std::function<void()> action) {
+    Later(20, [window, action = std::move(action)]() mutable {
+        if (!IsWindow(window))
+            return;
+        if (IsWindowVisible(window))
+            action();
+        else
+            WhenShown(window, std::move(action));
+    });
+}
+
 std::filesystem::path UrlLog() {
     using DosName = wchar_t*(CDECL*)(const char*);
     auto dosName = reinterpret_cast<DosName>(

@@ -97,6 +97,12 @@ bool ScreenShows(HWND form, int x, int y, COLORREF color);
 // Saves the window as it is on screen, as a BMP under $VANDREL_SCREENSHOTS (default ./screenshots).
 bool SaveWindowScreenshot(HWND window, const wchar_t* fileName);
 
+// Whether `upper` stands above `lower` among the top-level windows.
+bool Above(HWND upper, HWND lower);
+// Runs `action` from the message loop once `window` is on screen (inside whatever modal loop
+// is running then).
+void WhenShown(HWND window, std::function<void()> action);
+
 // The log where the test prefix's browser and mailer record each address they are handed:
 // VANDREL_URL_LOG when Wine was started with it, else one in the prefix. Empty outside Wine.
 // Wine hands child processes the Unix environment it was started with, so a test cannot choose it.

@@ -23,45 +23,6 @@ using namespace setupdriver;
 
 namespace {
 
-// The place of `window` among all top-level windows, topmost first; -1 when it is not there.
-int ZIndex(HWND window) {
-    struct Search {
-        HWND window;
-        int index = 0;
-        int found = -1;
-    } search{window};
-    EnumWindows(
-        [](HWND each, LPARAM parameter) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(parameter);
-            if (each == s->window) {
-                s->found = s->index;
-                return FALSE;
-            }
-            ++s->index;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool Above(HWND upper, HWND lower) {
-    const int up = ZIndex(upper), low = ZIndex(lower);
-    return up >= 0 && low >= 0 && up < low;
-}
-
-// Runs `action` from the message loop once `window` is on screen (inside whatever modal loop
-// is running then).
-void WhenShown(HWND window, std::function<void()> action) {
-    Later(20, [window, action = std::move(action)]() mutable {
-        if (!IsWindow(window))
-            return;
-        if (IsWindowVisible(window))
-            action();
-        else
-            WhenShown(window, std::move(action));
-    });
-}
-
 // Records, for every message box this thread shows, whether it stands above `dialog` while it
 // is on screen, then answers it. BoxCatcher answers at activation, before the box is shown, so
 // this one waits until it is up. The first box may be given an action to run while it is up
