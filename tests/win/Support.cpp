@@ -1,5 +1,8 @@
 #include "Support.h"
 
+#include "core/Exception.h"
+#include "toolkit/Timer.h"
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
@@ -395,6 +398,19 @@ std::vector<std::string> RecordedUrls() {
     for (std::string line; std::getline(in, line);)
         urls.push_back(line);
     return urls;
+}
+
+void RaiseFromHandler(const std::string& message) {
+    tk::Timer timer;
+    bool raised = false;
+    timer.SetInterval(10);
+    timer.SetOnTimer([&] {
+        if (raised) return;
+        raised = true;
+        throw Exception(message);
+    });
+    PumpUntil([&] { return raised; });
+    PumpFor(50);
 }
 
 } // namespace testsupport

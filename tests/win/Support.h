@@ -27,6 +27,10 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds = 5000);
 // Runs `action` once, from the message loop, after `milliseconds` (works inside modal loops).
 void Later(int milliseconds, std::function<void()> action);
 
+// Raises `message` from a timer handler, as an escaped exception of any handler would be, and
+// returns once the error report it brings has been answered.
+void RaiseFromHandler(const std::string& message);
+
 // Synthesised input, in screen pixels.
 void MouseMoveTo(int x, int y);
 void MouseButton(DWORD flag); // MOUSEEVENTF_LEFTDOWN, ...

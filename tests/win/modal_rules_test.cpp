@@ -70,20 +70,6 @@ protected:
         ProgramTest::TearDown();
     }
 
-    // An error report, raised from a timer handler as any escaped exception would be.
-    static void RaiseFromHandler() {
-        tk::Timer timer;
-        bool raised = false;
-        timer.SetInterval(10);
-        timer.SetOnTimer([&] {
-            if (raised) return;
-            raised = true;
-            throw Exception("interrupting");
-        });
-        PumpUntil([&] { return raised; });
-        PumpFor(50);
-    }
-
     // The launch dialog's 选择, cancelled once the open-file dialog is up.
     static void BrowseAndCancel() {
         TOpenDialog::OnShownForTests = [](HWND dialog) { AnswerOpenFileDialog(dialog, L""); };
@@ -161,7 +147,7 @@ TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivate
         std::function<void()> interrupt;
     } cases[] = {
         {"refusal boxes", &Form7->ComboBox1, [] { Form7->Button2Click(); }}, // no program, no choice
-        {"an error report", &Form7->Edit1, [this] { RaiseFromHandler(); }},
+        {"an error report", &Form7->Edit1, [] { RaiseFromHandler("interrupting"); }},
         {"the open-file dialog", &Form7->ComboBox2, [this] { BrowseAndCancel(); }},
         {"another window and back", &Form7->Edit1, [&] {
              SetActiveWindow(other);
@@ -196,8 +182,8 @@ TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgain
         tk::Form* modal; // shown around the box, or null
         std::function<void()> box;
     } cases[] = {
-        {"an error report over the strip", nullptr, [this] { RaiseFromHandler(); }},
-        {"an error report over the launch dialog", Form7, [this] { RaiseFromHandler(); }},
+        {"an error report over the strip", nullptr, [] { RaiseFromHandler("interrupting"); }},
+        {"an error report over the launch dialog", Form7, [] { RaiseFromHandler("interrupting"); }},
         {"the open-file dialog of the launch dialog", Form7, [this] { BrowseAndCancel(); }},
     };
     for (const auto& c : cases) {

@@ -100,22 +100,7 @@ TEST_F(Modal, AQuitMessageEndsTheModalLoopAndReachesTheOuterLoop) {
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)); // posted again for outer loops
 }
 
-class ErrorReport : public ProgramTest {
-protected:
-    // Raises `message` from a timer handler, as an escaped exception of any handler would be.
-    void RaiseFromHandler(const std::string& message) {
-        tk::Timer timer;
-        bool raised = false;
-        timer.SetInterval(10);
-        timer.SetOnTimer([&] {
-            if (raised) return;
-            raised = true;
-            throw Exception(message);
-        });
-        PumpUntil([&] { return raised; });
-        PumpFor(50);
-    }
-};
+class ErrorReport : public ProgramTest {};
 
 TEST_F(ErrorReport, AddsAFullStopOnlyAfterALetterDigitOrOtherHighCharacter) {
     struct Case {
