@@ -58,7 +58,6 @@ AtTimeSlot* const kAtTimes[] = {&AlarmAtTime, &ShutdownAtTime, &ReminderAtTime, 
 
 // Arms the first `armed` slots so that they never fire during a run and leaves the rest done.
 void PrepareTable(std::int64_t armed, std::int32_t target = -1) {
-    ForgetTimeOfDayReading();
     for (int i = 0; i < 4; ++i) {
         // The largest count outlasts any run.
         *kCountdowns[i] = {std::numeric_limits<std::int32_t>::max(), i < armed ? TaskArmed : TaskDone};

@@ -34,14 +34,22 @@ constexpr AtTimeEntry kAtTimes[] = {
     {&LaunchAtTime, TaskKind::Launch},
 };
 
-constexpr std::int32_t kNoReading = -1; // a code no second has: nothing is remembered
+constexpr std::int64_t kNoReading = -1;
 constexpr std::int64_t kSecondsPerDay = 86'400;
+constexpr std::int64_t kMsPerDay = kSecondsPerDay * 1000;
 constexpr std::int64_t kLongestSkipMs = 60'000; // a longer gap is sleep or a clock set forward
 
-// The last reading of an event in which some at-time slot was armed: the code of its second and
-// the millisecond within that second.
-std::int32_t lastCode = kNoReading;
-std::int32_t lastMillisecond = 0;
+// Where the time-of-day tick last looked for one at-time slot: the millisecond of the day of that
+// reading, and whether the second it falls in is still to be looked at (a reading taken when the
+// slot was armed, not by a comparison). None until the slot is compared or given a reading.
+struct LastLook {
+    std::int64_t ms = kNoReading;
+    bool ownSecondOpen = false;
+};
+
+// Indexed by TaskKind, as kAtTimes is. Each slot has its own: what a tick looked at for one slot
+// says nothing of the others, whose comparisons a long action or a raising one may have put off.
+LastLook lastLooks[4];
 
 // The subscribers to "the armed slots changed", in the order they subscribed.
 ArmedSlotsSubscription* firstSubscription = nullptr;
@@ -56,61 +64,30 @@ std::int64_t SecondOfDay(std::int32_t code) {
     return hour * 3600 + minute * 60 + second;
 }
 
+std::int64_t MillisecondOfDay(const DateTimeParts& time) {
+    return ((time.Hour * 60LL + time.Minute) * 60 + time.Second) * 1000 + time.Millisecond;
+}
+
 // How far `to` lies after `from` going forward round a clock face of `period`.
 std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
     return ((to - from) % period + period) % period;
 }
 
-// Whether the target's second lies strictly between the seconds of the two readings, which are
-// more than 0 and at most kLongestSkipMs apart going forward. Out of line: it runs once a second.
-[[gnu::noinline]] bool SkippedBetween(std::int32_t beforeCode, std::int32_t beforeMillisecond, std::int32_t nowCode,
-                                      std::int32_t nowMillisecond, std::int32_t target) {
-    const std::int64_t from = SecondOfDay(beforeCode), to = SecondOfDay(nowCode), second = SecondOfDay(target);
-    if (from < 0 || to < 0 || second < 0)
+// Whether the target's second is among those this reading looks at for the slot: its own, and
+// the ones since the slot's last look when that is more than 0 and at most kLongestSkipMs behind
+// going forward. Leaves the reading as the slot's last look. Out of line: it runs once a second.
+[[gnu::noinline]] bool LooksAtTarget(LastLook& look, std::int32_t target, const DateTimeParts& now) {
+    const LastLook before = look;
+    const std::int64_t nowMs = MillisecondOfDay(now);
+    look = {nowMs, false};
+    if (TimeCode(now.Hour, now.Minute, now.Second) == target)
+        return true;
+    const std::int64_t second = SecondOfDay(target);
+    if (before.ms == kNoReading || second < 0 || Forward(before.ms, nowMs, kMsPerDay) > kLongestSkipMs)
         return false;
-    const std::int64_t gapMs =
-        Forward(from * 1000 + beforeMillisecond, to * 1000 + nowMillisecond, kSecondsPerDay * 1000);
-    if (gapMs == 0 || gapMs > kLongestSkipMs)
-        return false;
+    const std::int64_t from = before.ms / 1000;
     const std::int64_t ahead = Forward(from, second, kSecondsPerDay);
-    return ahead > 0 && ahead < Forward(from, to, kSecondsPerDay);
-}
-
-// The time-of-day tick once it has found a slot armed; out of line, so that the tick with
-// nothing armed, which runs all day, is only the look at the four states.
-[[gnu::noinline]] void CompareArmedSlots(TaskActions& actions, const LocalClock& clock) {
-    // Every armed slot was compared last at the previous event's last reading: the seconds after
-    // it went unseen, whatever this event has read since for the slots before.
-    std::int32_t beforeCode = lastCode, beforeMillisecond = lastMillisecond;
-    std::int32_t code = beforeCode, millisecond = beforeMillisecond;
-    // Unrolled, each slot is addressed directly and the loop costs nothing beyond the readings.
-#pragma GCC unroll 4
-    for (const AtTimeEntry& entry : kAtTimes) {
-        AtTimeSlot& slot = *entry.slot;
-        if (slot.State != TaskArmed)
-            continue;
-        const DateTimeParts now = clock.Now();
-        code = TimeCode(now.Hour, now.Minute, now.Second);
-        millisecond = now.Millisecond;
-        // Nearly every reading falls in the second of the one before: only equality can fire then.
-        if (code != slot.TargetCode &&
-            (code == beforeCode || !SkippedBetween(beforeCode, beforeMillisecond, code, millisecond, slot.TargetCode)))
-            continue;
-        // Remembered before the action, which may raise or run a nested tick.
-        lastCode = code;
-        lastMillisecond = millisecond;
-        slot.State = TaskDone;
-        RaiseArmedSlotsChanged();
-        actions.Run(entry.kind, Trigger::AtTime);
-        // A tick nested in the action has compared the later slots itself (or, finding nothing
-        // armed, forgotten the reading): go on from where it left off.
-        if (lastCode != code || lastMillisecond != millisecond) {
-            beforeCode = code = lastCode;
-            beforeMillisecond = millisecond = lastMillisecond;
-        }
-    }
-    lastCode = code;
-    lastMillisecond = millisecond;
+    return ahead <= Forward(from, nowMs / 1000, kSecondsPerDay) && (ahead > 0 || before.ownSecondOpen);
 }
 
 // The door's order for either kind of slot: path, value, the caller's step, state, notification.
@@ -159,6 +136,13 @@ bool AnyAtTimeSlotArmed() {
     return false;
 }
 
+bool AnyCountdownSlotArmed() {
+    for (const CountdownEntry& entry : kCountdowns)
+        if (entry.slot->State == TaskArmed)
+            return true;
+    return false;
+}
+
 std::string& LaunchPathOf(Trigger trigger) {
     return trigger == Trigger::Countdown ? LaunchCountdownPath : LaunchAtTimePath;
 }
@@ -170,6 +154,8 @@ void ArmCountdown(TaskKind kind, std::int32_t seconds, const ArmingSteps& steps)
 
 void ArmAtTime(TaskKind kind, std::int32_t timeCode, const ArmingSteps& steps) {
     AtTimeSlot& slot = AtTimeSlotOf(kind);
+    // Armed afresh, the slot has been looked at for no second yet.
+    lastLooks[static_cast<int>(kind)] = {};
     ArmSlot(slot.TargetCode, slot.State, LaunchPathOf(Trigger::AtTime), timeCode, steps);
 }
 
@@ -191,15 +177,32 @@ void CountdownTick(TaskActions& actions) {
 }
 
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock) {
-    for (const AtTimeEntry& entry : kAtTimes)
-        if (entry.slot->State == TaskArmed) {
-            CompareArmedSlots(actions, clock);
-            return;
-        }
-    lastCode = kNoReading;
+    for (const AtTimeEntry& entry : kAtTimes) {
+        AtTimeSlot& slot = *entry.slot;
+        if (slot.State != TaskArmed)
+            continue;
+        // Read afresh for each slot, and looked at from that slot's own last look: whatever ran
+        // since (a nested tick, an action that raised, a long action before it in this event)
+        // leaves no second of it unseen.
+        if (!LooksAtTarget(lastLooks[static_cast<int>(entry.kind)], slot.TargetCode, clock.Now()))
+            continue;
+        slot.State = TaskDone;
+        RaiseArmedSlotsChanged();
+        actions.Run(entry.kind, Trigger::AtTime);
+    }
 }
 
-void ForgetTimeOfDayReading() { lastCode = kNoReading; }
+void TakeArmingReadings(const LocalClock& clock) {
+    std::int64_t nowMs = kNoReading; // read once, and only when a slot needs it
+    for (const AtTimeEntry& entry : kAtTimes) {
+        LastLook& look = lastLooks[static_cast<int>(entry.kind)];
+        if (entry.slot->State != TaskArmed || look.ms != kNoReading)
+            continue;
+        if (nowMs == kNoReading)
+            nowMs = MillisecondOfDay(clock.Now());
+        look = {nowMs, true};
+    }
+}
 
 void StopTasks(TaskKind kind, const std::function<void()>& confirm) {
     for (TaskState* state : {&CountdownSlotOf(kind).State, &AtTimeSlotOf(kind).State}) {

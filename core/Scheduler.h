@@ -53,8 +53,9 @@ enum class Trigger { Countdown, AtTime };
 // The slots of one kind, and the program path of a launch slot.
 CountdownSlot& CountdownSlotOf(TaskKind kind);
 AtTimeSlot& AtTimeSlotOf(TaskKind kind);
-// Whether any slot waits for a time of day: only then has the time-of-day tick anything to do.
+// Whether any slot waits for a time of day, or counts down: only then has that tick anything to do.
 bool AnyAtTimeSlotArmed();
+bool AnyCountdownSlotArmed();
 std::string& LaunchPathOf(Trigger trigger);
 
 // What arming writes besides the slot's value, each at its place in the door's order.
@@ -76,8 +77,9 @@ void ArmCountdown(TaskKind kind, std::int32_t seconds, const ArmingSteps& steps 
 void ArmAtTime(TaskKind kind, std::int32_t timeCode, const ArmingSteps& steps = {});
 
 // "The set of armed slots changed", for whatever depends on what is armed (keeping the machine
-// awake): raised after every arming, after a firing slot becomes TaskDone and before its action
-// runs, and after a stop disarms a slot and before its confirmation. A subscriber reads the table
+// awake, running the task timers): raised after every arming, after a firing slot becomes
+// TaskDone and before its action runs, and after a stop disarms a slot and before its
+// confirmation. A subscriber reads the table
 // itself; it is called from the ticks, so it must be quick, must not raise, and must neither arm,
 // stop, run a message loop nor subscribe or unsubscribe anyone.
 //
@@ -121,23 +123,27 @@ protected:
 // less, in the order alarm, shutdown, reminder, launch. An action that raises ends the tick.
 void CountdownTick(TaskActions& actions);
 
-// As often as the platform allows: reads the clock afresh for each armed at-time slot, in table
-// order, and fires the slot when its TargetCode is the code of the current second, or when its
-// second was skipped: it lies strictly after the second of the reading remembered from the
-// previous event and strictly before the current second, that reading being more than 0 and at
-// most 60 000 ms earlier going forward round the clock (midnight included). A clock set back, a
-// longer gap (sleep, the clock set forward) or nothing remembered adds nothing, so a slot whose
-// second has passed otherwise waits for it to come round. An action that raises ends the tick.
+// Once a second, while a slot waits for a time of day: reads the clock afresh for each armed
+// at-time slot, in table order, and fires the slot when its second is among those the reading
+// looks at for it, once. A reading looks at its own second, and at every second since the slot's
+// last look when that look is more than 0 and at most 60 s behind it going forward (midnight
+// included). The slot's last look is the previous reading that compared it, or the reading taken
+// when it was armed (TakeArmingReadings), whose own second counts too.
 //
-// The remembered reading is the last one the tick took during an event in which some at-time
-// slot was armed; a tick that finds none armed forgets it. A long action earlier in the same
-// event therefore skips no second for the slots after it, and a tick nested in an action starts
-// from what the outer one read.
+// So a forward gap of at most 60 s fires the slots whose seconds it passed, at once, whatever
+// caused it: the program held up, the machine briefly asleep, the clock set forward. A longer gap
+// or a clock set back adds nothing but the running second: a slot whose second went by then,
+// like one armed for a time already past, waits for it to come round the next day. Each slot is
+// looked at from its own last look, so no second is lost for the slots after one whose action
+// waits (the ticks nested in it compare them) or raises (the next event does, from where it was).
+// An action that raises ends the tick.
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock);
 
-// Forgets the reading TimeOfDayTick remembers, as a tick with nothing armed does. For tests that
-// must start from a clean slate.
-void ForgetTimeOfDayReading();
+// Gives every armed at-time slot that has been looked at for no second since its arming the
+// reading of now, once for them all: from that second on, a stall before the slot's first tick
+// loses none of its seconds. Reads the clock only when such a slot exists; raises nothing, so
+// "the armed slots changed" may call it.
+void TakeArmingReadings(const LocalClock& clock);
 
 // A stop command: disarms the kind's countdown slot, then its at-time slot, and runs `confirm`
 // after each one that was armed. Only states change. A slot is disarmed, and its change raised,

@@ -27,8 +27,8 @@ inline void Arm(TaskKind kind, Trigger trigger, std::int32_t value) {
 
 // The table as at start: every armed slot is first disarmed as the stop commands do, so that
 // whatever follows the table (the keep-awake request) hears of it; then every slot is idle with
-// no value, both launch paths are empty, no alarm has sounded and the time-of-day tick remembers
-// no reading.
+// no value, both launch paths are empty and no alarm has sounded. Arming through the door starts
+// a slot's time-of-day looks afresh.
 inline void ResetTaskTable() {
     for (const TaskKind kind : kKinds) {
         StopTasks(kind, [] {});
@@ -38,7 +38,6 @@ inline void ResetTaskTable() {
     LaunchCountdownPath.clear();
     LaunchAtTimePath.clear();
     AlarmSounded = 0;
-    ForgetTimeOfDayReading();
 }
 
 } // namespace tablefixture
