@@ -30,11 +30,18 @@ public:
 
     static HWND Handle() noexcept { return instance.window_.Get(); }
 
+    // A refusal met where nothing may raise is raised here, from the message loop, once, and
+    // reported by the window procedure's boundary like any escaped exception.
+    static void ReportRefusalLater() noexcept { PostMessageW(Handle(), kRefusedMessage, 0, 0); }
+
 private:
     static constexpr wchar_t kClass[] = L"TkTimer";
+    static constexpr UINT kRefusedMessage = WM_APP;
     static TimerWindow instance;
 
     LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kRefusedMessage)
+            throw EOutOfResources("Not enough timers available");
         if (message != WM_TIMER)
             return DefWindowProcW(window, message, wParam, lParam);
         for (const auto& [id, timer] : timers_) {
@@ -65,38 +72,44 @@ Timer::~Timer() {
 void Timer::SetInterval(unsigned milliseconds) {
     if (milliseconds == interval_)
         return;
-    interval_ = milliseconds;
-    Update();
-}
-
-void Timer::Restart(unsigned milliseconds) {
-    interval_ = milliseconds;
-    Update();
+    if (!Apply(milliseconds))
+        throw EOutOfResources("Not enough timers available");
 }
 
 void Timer::SetEnabled(bool enabled) {
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    Update();
+    if (!Apply(interval_))
+        throw EOutOfResources("Not enough timers available");
 }
 
 void Timer::SetOnTimer(std::function<void()> handler) {
     onTimer_ = std::move(handler);
-    Update();
+    if (!Apply(interval_))
+        throw EOutOfResources("Not enough timers available");
 }
 
-void Timer::Update() {
+void Timer::Restart(unsigned milliseconds) noexcept {
+    if (!Apply(milliseconds))
+        TimerWindow::ReportRefusalLater();
+}
+
+bool Timer::Apply(unsigned milliseconds) noexcept {
     HWND window = TimerWindow::Handle();
-    if (running_) {
-        KillTimer(window, id_);
+    if (milliseconds == 0 || !enabled_ || !onTimer_) {
+        if (running_)
+            KillTimer(window, id_);
         running_ = false;
+        interval_ = milliseconds;
+        return true;
     }
-    if (interval_ != 0 && enabled_ && onTimer_) {
-        if (!window || SetTimer(window, id_, interval_, nullptr) == 0)
-            throw EOutOfResources("Not enough timers available");
-        running_ = true;
-    }
+    // Set in place: the platform replaces the timer of the same id, counting afresh from now.
+    if (!window || SetPlatformTimer(window, id_, milliseconds, nullptr) == 0)
+        return false;
+    running_ = true;
+    interval_ = milliseconds;
+    return true;
 }
 
 } // namespace tk
