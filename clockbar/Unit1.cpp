@@ -1,8 +1,12 @@
 #include "clockbar/Unit1.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "BuildConfig.h"
 #include "core/ArmedTasks.h"
 #include "core/Paths.h"
+#include "core/TaskTimers.h"
 #include "dialogs/Unit2.h"
 #include "dialogs/Unit3.h"
 #include "dialogs/Unit4.h"
@@ -111,8 +115,10 @@ TForm1::TForm1(tk::Application& application)
     // stored caption.
     Timer1.SetOnTimer([this] { Timer1Timer(); });
     Timer1Timer();
+    // The task timers run only while a slot of theirs is armed, started by its arming.
+    Timer2.SetInterval(0);
     Timer2.SetOnTimer([this] { Timer2Timer(); });
-    Timer3.SetInterval(0); // started by the first time of day armed
+    Timer3.SetInterval(0);
     Timer3.SetOnTimer([this] { Timer3Timer(); });
     // The dialogs' controls come from the common controls, which the strip at rest does without:
     // they load while the user reads the menu, not when a dialog is asked for.
@@ -186,29 +192,29 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Timer2Timer() { CountdownTick(actions_); }
 
+namespace {
+
+void Follow(tk::Timer& timer, TimerPlan plan) {
+    if (plan.action == TimerPlan::Stop)
+        timer.Restart(0);
+    else if (plan.action == TimerPlan::DueIn)
+        timer.Restart(static_cast<unsigned>(std::max<std::int64_t>(plan.dueInMs, USER_TIMER_MINIMUM)));
+}
+
+} // namespace
+
 void TForm1::FollowArmedSlots() {
-    if (!AnyAtTimeSlotArmed()) {
-        Timer3.Restart(0);
-        return;
-    }
-    // What the tick remembers of its last reading belongs to the run that ended: a fresh start
-    // must not take the seconds since then for skipped ones.
-    if (!Timer3.Running())
-        ForgetTimeOfDayReading();
-    // Due at once, from the message loop: a slot armed for the second that runs fires in it,
-    // once the arming's confirmation is up; after a slot fired (the notice comes before its
-    // action waits), a second slot due in the same second fires in it too.
-    Timer3.Restart(USER_TIMER_MINIMUM);
+    Follow(Timer2, CountdownTimerAfterChange(AnyCountdownSlotArmed(), Timer2.Running()));
+    Follow(Timer3, TimeOfDayTimerAfterChange(AnyAtTimeSlotArmed()));
+    // A time of day just armed is looked at from now, even if the first tick comes late.
+    TakeArmingReadings(systemClock);
 }
 
 void TForm1::Timer3Timer() {
-    if (!AnyAtTimeSlotArmed()) {
-        Timer3.Restart(0); // a tick still due when the last slot went
-        return;
-    }
-    // Re-armed first: the tick's actions may wait, and the ticks go on meanwhile.
-    Timer3.Restart(static_cast<unsigned>(MillisecondsToNextSecond(SystemClockMilliseconds())));
-    TimeOfDayTick(actions_, systemClock);
+    const bool armed = AnyAtTimeSlotArmed();
+    Follow(Timer3, TimeOfDayTimerAtTick(armed, SystemClockMilliseconds()));
+    if (armed)
+        TimeOfDayTick(actions_, systemClock);
 }
 
 void TForm1::FormMouseDown(const tk::MouseEvent&) {

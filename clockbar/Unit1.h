@@ -32,7 +32,7 @@ public:
     MediaPlayer MediaPlayer2; // the reminder sound
     std::string ShutdownScript; // down.bat beside the executable
     tk::Timer Timer1;         // the clock text, just after each second of the clock begins
-    tk::Timer Timer2;         // CountdownTick, every second
+    tk::Timer Timer2;         // CountdownTick, every second while a countdown is armed
     tk::Timer Timer3;         // TimeOfDayTick, just after each second, while a time of day is armed
     tk::PopupMenu PopupMenu1; // the context menu: every command of the program
 
@@ -104,10 +104,9 @@ private:
 
     // Timer1's ticks: due just after each second begins; the text changes only when it turned.
     SecondTicks clockTicks_;
-    // Timer3 runs only while a slot waits for a time of day, and is due at once after every
-    // change of what is armed.
+    // The task timers follow what is armed (core/TaskTimers.h).
     void FollowArmedSlots();
-    ArmedSlotsSubscription timeOfDayWatch_{[this] { FollowArmedSlots(); }};
+    ArmedSlotsSubscription taskTimersWatch_{[this] { FollowArmedSlots(); }};
     std::string clockText_;
 };
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The program held up (SIGSTOP to its process, as a busy machine would hold it) while a launch
 # is armed for a time of day: held across no due second it starts nothing early; held across the
-# launch's second it starts the launch once it runs again.
+# launch's second it starts the launch once it runs again. Then a reminder for a second and a
+# launch for the next, held from before the first until after both: once it runs again the
+# reminder window opens and the program starts while it waits.
 #   stall.sh Vandrel.exe probe.exe marker.exe WORK_DIR
 set -euo pipefail
 exe=$1 probe_exe=$2 marker_exe=$3 work=$4
@@ -91,4 +93,46 @@ kill -CONT "$program"; stopped=""
 for _ in $(seq 1 40); do [ -e "$marker" ] && break; sleep 0.25; done
 [ -e "$marker" ] || fail "the launch whose second passed during the stall never started"
 echo "launch started $(( $(stat -c %Y "$marker") - target_s )) s after its second (the program was held until 3 s after it)"
+
+# Arms the at-time slot of the dialog open at `$1` for the second `$2`; the hour, minute and
+# second boxes at the client x positions `$3`, `$4`, `$5` and row `$6`; its confirm button at `$7`,`$8`.
+arm_at() {
+  click_in "$1" $3 $6; retype "$(date -d "@$2" +%-H)"
+  click_in "$1" $4 $6; retype "$(date -d "@$2" +%-M)"
+  click_in "$1" $5 $6; retype "$(date -d "@$2" +%-S)"
+  click_in "$1" $7 $8
+}
+confirm_box() {
+  wait_for "^#32770\|.*\|$1\$" >/dev/null
+  xdotool key Return
+  for _ in $(seq 1 40); do windows | grep -q '^#32770|' || break; sleep 0.25; done
+}
+rm -f "$marker"
+reminder_s=$(($(date +%s) + 25))
+xdotool mousemove $((sx + 40)) $((sy + 12)) click 3
+wait_for '^#32768\|' >/dev/null
+xdotool key --delay 80 Down Down Return # 定时提醒
+dialog=$(wait_for '^TkForm\|定时消息\|')
+click_in "$dialog" 40 240 # Memo1
+xdotool type --delay 20 "stall"
+click_in "$dialog" 16 96 # RadioButton2: a time of day
+arm_at "$dialog" "$reminder_s" 24 88 152 122 132 348
+confirm_box '定时消息提醒已开始！'
+xdotool mousemove $((sx + 40)) $((sy + 12)) click 3
+wait_for '^#32768\|' >/dev/null
+xdotool key --delay 80 Down Down Down Down Return # 定时开启; its path and its time of day kept
+dialog=$(wait_for '^TkForm\|定时开启\|')
+arm_at "$dialog" $((reminder_s + 1)) 30 100 164 170 124 284
+confirm_box '定时打开程序已开始！'
+reminder_ms=$((reminder_s * 1000))
+[ $(($(now_ms) + 1500)) -lt "$reminder_ms" ] || fail "arming took too long to stall before the reminder's second"
+sleep_until_ms $((reminder_ms - 1000))
+kill -STOP "$program"; stopped=$program
+sleep_until_ms $((reminder_ms + 3000))
+kill -CONT "$program"; stopped=""
+wait_for '^TkForm\|消息提醒\|' >/dev/null
+for _ in $(seq 1 40); do [ -e "$marker" ] && break; sleep 0.25; done
+[ -e "$marker" ] || fail "the launch due a second after the reminder never started while the reminder waited"
+windows | grep -q '^TkForm|消息提醒|' || fail "the reminder window closed by itself"
+echo "after a stall across both: the reminder window is open and the launch started while it waits"
 echo "e2e stall: passed"

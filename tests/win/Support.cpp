@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <thread>
+#include <utility>
 
 #include "app/Forms.h"
 #include "clockbar/Unit1.h"
@@ -157,10 +158,23 @@ LRESULT CALLBACK BoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
                 if (Form1) box.stripTopmost = IsTopmost(Form1->Handle());
             }
             activeCatcher->boxes_.push_back(box);
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            if (activeCatcher->hold_)
+                activeCatcher->AnswerWhenReady(window, activeCatcher->boxes_.size() - 1,
+                                               std::exchange(activeCatcher->hold_, {}), 500);
+            else
+                PostMessageW(window, WM_COMMAND, IDOK, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void BoxCatcher::AnswerWhenReady(HWND box, std::size_t index, std::function<bool()> ready, int triesLeft) {
+    if (ready() || triesLeft == 0) {
+        boxes_[index].readyBeforeAnswer = ready();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+    }
+    Later(10, [=, this] { AnswerWhenReady(box, index, ready, triesLeft - 1); });
 }
 
 void StartWatchdog(int seconds) {

@@ -43,6 +43,7 @@ struct CaughtBox {
     bool informationIcon = false;
     bool appWindowEnabled = true;   // was the application window enabled while it showed?
     bool stripTopmost = false;      // was the main form topmost while it showed?
+    bool readyBeforeAnswer = false; // for a held box: whether what it was held for came about
 };
 
 // Records every message box that this thread shows and dismisses it with OK.
@@ -53,8 +54,13 @@ public:
     BoxCatcher(const BoxCatcher&) = delete;
     BoxCatcher& operator=(const BoxCatcher&) = delete;
     const std::vector<CaughtBox>& Boxes() const { return boxes_; }
+    // The next box stays up, its loop running, until `ready` holds (at most 5 s), as a user
+    // reading it would leave it.
+    void HoldNext(std::function<bool()> ready) { hold_ = std::move(ready); }
 
 private:
+    void AnswerWhenReady(HWND box, std::size_t index, std::function<bool()> ready, int triesLeft);
+    std::function<bool()> hold_;
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     HHOOK hook_;
     std::vector<CaughtBox> boxes_;

@@ -6,14 +6,17 @@
 #include <string>
 #include <utility>
 
+#include "SetupDriver.h"
 #include "Support.h"
 #include "clockbar/Unit1.h"
 #include "core/ErrorText.h"
 #include "core/SecondTicks.h"
+#include "dialogs/Unit3.h"
 #include "dialogs/Unit6.h"
 #include "helpers/TestFiles.h"
 #include "tests/common/TaskTableFixture.h"
 #include "toolkit/Text.h"
+#include "toolkit/Timer.h"
 
 using namespace testsupport;
 using namespace tablefixture;
@@ -286,40 +289,155 @@ TEST_F(TaskActionsTest, WhileTheReminderWaitsOtherSlotsFireAndASecondReminderIsR
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
 }
 
-// The time-of-day timer runs only while a slot waits for a time of day, is due at once after
-// every arming, and lets a slot armed for the running second fire in it.
-TEST_F(TaskActionsTest, TheTimeOfDayTimerRunsOnlyWhileATimeOfDayIsArmed) {
+// The countdown timer runs only while a countdown is armed, with a steady second from the first
+// one; the time-of-day timer only while a time of day is armed, due at once after every change.
+TEST_F(TaskActionsTest, EachTaskTimerRunsOnlyWhileASlotOfItsOwnIsArmed) {
     const std::int32_t later = (CodeOfNow() / 10000 + 2) % 24 * 10000; // two hours on, at :00:00
+    static int platformSets = 0;
+    tk::SetPlatformTimer = [](HWND window, UINT_PTR id, UINT ms, TIMERPROC proc) {
+        ++platformSets;
+        return ::SetTimer(window, id, ms, proc);
+    };
     const struct {
         const char* what;
         std::function<void()> step;
-        bool running;
+        bool countdownRuns, timeOfDayRuns;
+        int platformSets;
     } steps[] = {
-        {"nothing armed", [] {}, false},
-        {"a countdown armed", [] { ArmCountdown(TaskKind::Alarm, 600); }, false},
-        {"a time of day armed", [&] { ArmAtTime(TaskKind::Alarm, later); }, true},
-        {"a second one armed", [&] { ArmAtTime(TaskKind::Shutdown, later); }, true},
-        {"the first stopped", [] { StopTasks(TaskKind::Alarm, [] {}); }, true},
-        {"the last stopped", [] { StopTasks(TaskKind::Shutdown, [] {}); }, false},
+        {"nothing armed", [] {}, false, false, 0},
+        {"a countdown armed", [] { ArmCountdown(TaskKind::Alarm, 600); }, true, false, 1},
+        {"another countdown armed: the same second", [] { ArmCountdown(TaskKind::Shutdown, 600); }, true, false, 0},
+        {"a time of day armed", [&] { ArmAtTime(TaskKind::Alarm, later); }, true, true, 1},
+        {"a second one armed", [&] { ArmAtTime(TaskKind::Shutdown, later); }, true, true, 1},
+        {"the alarm's two stopped", [] { StopTasks(TaskKind::Alarm, [] {}); }, true, true, 2},
+        {"the last two stopped", [] { StopTasks(TaskKind::Shutdown, [] {}); }, false, false, 1},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
+        platformSets = 0;
         s.step();
-        EXPECT_EQ(Form1->Timer3.Running(), s.running);
-        if (s.running) {
+        EXPECT_EQ(platformSets, s.platformSets);
+        EXPECT_EQ(Form1->Timer2.Running(), s.countdownRuns);
+        EXPECT_EQ(Form1->Timer3.Running(), s.timeOfDayRuns);
+        if (s.countdownRuns) {
+            EXPECT_EQ(Form1->Timer2.Interval(), 1000u);
+        }
+        if (s.timeOfDayRuns) {
             EXPECT_EQ(Form1->Timer3.Interval(), static_cast<unsigned>(USER_TIMER_MINIMUM)); // due at once
             PumpFor(50);
             EXPECT_TRUE(Form1->Timer3.Running());
             EXPECT_LE(Form1->Timer3.Interval(), 1000u + kSecondTickMarginMs); // then each second
         }
     }
-    LaunchAtTimePath = Utf8(folder_ / L"nothing here.exe");
+    tk::SetPlatformTimer = ::SetTimer;
+
+    LaunchAtTimePath = LaunchCountdownPath = Utf8(folder_ / L"nothing here.exe");
     const std::int32_t second = EarlyInThisSecond();
     ArmAtTime(TaskKind::Launch, second);
     ASSERT_TRUE(Form1->Timer3.Running());
     ASSERT_TRUE(PumpUntil([] { return LaunchAtTime.State == TaskDone; }, 3000));
     EXPECT_EQ(CodeOfNow(), second); // fired within its second
     EXPECT_FALSE(Form1->Timer3.Running()); // the last one fired
+
+    // A countdown of n seconds fires n seconds after its arming, not up to a second sooner.
+    const DWORD armedAt = GetTickCount();
+    ArmCountdown(TaskKind::Launch, 2);
+    ASSERT_TRUE(PumpUntil([] { return LaunchCountdown.State == TaskDone; }, 5000));
+    EXPECT_GE(GetTickCount() - armedAt, 1950u);
+    EXPECT_FALSE(Form1->Timer2.Running()); // the last one fired
+}
+
+// The platform refusing a timer that runs never stops it: the clock and the armed slots go on
+// at the time they were due, what was under way runs to its end, and the refusal is reported
+// once, afterwards.
+TEST_F(TaskActionsTest, ARefusedTimerKeepsItsDueTimeAndIsReportedOnceAfterwards) {
+    static int refusals = 0;
+    tk::SetPlatformTimer = [](HWND window, UINT_PTR id, UINT ms, TIMERPROC proc) -> UINT_PTR {
+        if (refusals > 0) {
+            --refusals;
+            return 0;
+        }
+        return ::SetTimer(window, id, ms, proc);
+    };
+    std::string clockAfterRefusal;
+    const struct {
+        const char* what;
+        std::function<void()> step;
+        std::function<bool()> done;
+    } cases[] = {
+        {"the clock's re-arm at its second",
+         [&] {
+             refusals = 1;
+             ASSERT_TRUE(PumpUntil([] { return refusals == 0; }, 3000));
+             clockAfterRefusal = Form1->Label1.Caption();
+         },
+         [&] { return Form1->Timer1.Running() && Form1->Label1.Caption() != clockAfterRefusal; }},
+        {"the time-of-day timer's re-arm as a slot is armed while it runs",
+         [&] {
+             ArmAtTime(TaskKind::Launch, (CodeOfNow() / 10000 + 2) % 24 * 10000);
+             PumpFor(50);
+             const std::int32_t now = EarlyInThisSecond();
+             refusals = 1;
+             ArmAtTime(TaskKind::Shutdown, now); // raises nothing
+             EXPECT_EQ(refusals, 0);
+         },
+         [&] { return Exists(ScriptMarker()) && Form1->Timer3.Running(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::size_t boxesBefore = boxes_.Boxes().size();
+        c.step();
+        EXPECT_TRUE(PumpUntil(c.done, 3000));
+        PumpFor(100);
+        ASSERT_EQ(boxes_.Boxes().size(), boxesBefore + 1);
+        EXPECT_EQ(boxes_.Boxes().back().text, ReportOf("Not enough timers available"));
+    }
+    tk::SetPlatformTimer = ::SetTimer;
+}
+
+// Once the session ends (the user logs off, or the shutdown runs), what falls due starts nothing.
+TEST_F(TaskActionsTest, AfterTheSessionEndsADueSlotRunsNoAction) {
+    LaunchAtTimePath = LaunchCountdownPath = Utf8(helper_);
+    EXPECT_EQ(SendMessageW(App().Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    SendMessageW(App().Handle(), WM_ENDSESSION, TRUE, 0);
+    ASSERT_TRUE(App().Terminated());
+    const std::int32_t second = EarlyInThisSecond();
+    for (const TaskKind kind : kKinds) {
+        ArmCountdown(kind, 0);
+        ArmAtTime(kind, second);
+    }
+    EXPECT_TRUE(PumpUntil([] {
+        for (const TaskKind kind : kKinds)
+            if (CountdownSlotOf(kind).State != TaskDone || AtTimeSlotOf(kind).State != TaskDone)
+                return false;
+        return true;
+    }, 3000));
+    PumpFor(300);
+    EXPECT_EQ(AlarmSounded, 0);
+    EXPECT_FALSE(Form1->MediaPlayer2.IsOpen());
+    EXPECT_FALSE(IsWindowVisible(Form6->EnsureHandle()));
+    EXPECT_FALSE(Exists(ScriptMarker()));
+    EXPECT_FALSE(Exists(HelperMarker()));
+    EXPECT_TRUE(boxes_.Boxes().empty());
+}
+
+// As the user meets it: a time of day armed through its dialog for the second now running fires
+// while the confirmation box is still up, with the strip's timers running as they do at rest.
+TEST_F(TaskActionsTest, ATimeOfDayArmedForTheRunningSecondFiresInsideItsConfirmation) {
+    const setupdriver::Dialog shutdown = setupdriver::AllDialogs()[1];
+    boxes_.HoldNext([this] { return Exists(ScriptMarker()); });
+    const bool closed = setupdriver::PressStart(shutdown, [] {
+        const std::int32_t code = EarlyInThisSecond();
+        setupdriver::Click(Form3->RadioButton2);
+        Form3->ComboBox2.SetText(std::to_string(code / 10000));
+        Form3->ComboBox3.SetText(std::to_string(code / 100 % 100));
+        Form3->ComboBox4.SetText(std::to_string(code % 100));
+    });
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(boxes_.Boxes().size(), 1u) << setupdriver::Describe(boxes_.Boxes());
+    EXPECT_EQ(boxes_.Boxes()[0].text, shutdown.confirmation);
+    EXPECT_TRUE(boxes_.Boxes()[0].readyBeforeAnswer); // the script ran while the box was up
+    EXPECT_EQ(ShutdownAtTime.State, TaskDone);
 }
 
 TEST_F(TaskActionsTest, TwoTimesOfDayDueInOneSecondBothFireInItWhileTheFirstsReminderWaits) {
