@@ -73,9 +73,10 @@ std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
     return ((to - from) % period + period) % period;
 }
 
-// Whether the target's second is among those this reading looks at for the slot: its own, and
-// the ones since the slot's last look when that is more than 0 and at most kLongestSkipMs behind
-// going forward. Leaves the reading as the slot's last look. Out of line: it runs once a second.
+// Whether the target's second is among those this reading looks at for the slot: its own, and,
+// when the slot's last look is at most kLongestSkipMs behind going forward, every second after
+// that look's (and that look's own while it is still open). Leaves the reading as the slot's last
+// look. Out of line: it runs once a second.
 [[gnu::noinline]] bool LooksAtTarget(LastLook& look, std::int32_t target, const DateTimeParts& now) {
     const LastLook before = look;
     const std::int64_t nowMs = MillisecondOfDay(now);
