@@ -3,9 +3,10 @@
 # in the same window: the floor (bench/idle/floor.cpp), the least a program must do with the
 # strip's three timers, and the once-a-second clock (bench/idle/second_clock.cpp), woken by one
 # timer just after each second begins. Beside the strip at rest it measures the strip with one
-# time-of-day slot armed two hours ahead (tests/win/helpers/strip_armed.cpp: the program's own
-# windows and loop). Each run starts the four in turn, each alone, nothing else armed, the
-# order rotating from run to run, and takes from each:
+# time-of-day slot armed two hours ahead and the strip with one countdown of two hours armed
+# (tests/win/helpers/strip_armed.cpp: the program's own windows and loop). Each run starts the
+# five in turn, each alone, nothing else armed, the order rotating from run to run, and takes
+# from each:
 # - start-up: from starting the process to its window on screen, i.e. mapped on the X display, as
 #   bench/idle/map_watch.c sees it: told by the display, not polled, which would take processor
 #   time from the start it measures;
@@ -119,13 +120,13 @@ measure_interval() {
 # wake-ups/s wineserver-cpu-ms wineserver-wake-ups/s repaints/s" on stdout; the lags of its
 # repaints are added to $work/<name>.lags and the DLLs mapped at rest go into $work/<exe>.dlls
 run_once() {
-  local path=$1 title=$2 name=$3 pid= exe; exe=$(basename "$1")
+  local path=$1 title=$2 name=$3 argument=${4:-} pid= exe; exe=$(basename "$1")
   while shown "$title"; do sleep 0.1; done # the previous run's window is gone
   "$work/map_watch" "$title" >"$work/mapped" &
   local watcher=$!
   wait_ready "$work/mapped" "$watcher"
   local start; start=$(now_ns)
-  scripts/wine-run "$path" >/dev/null &
+  scripts/wine-run "$path" $argument >/dev/null &
   local runner=$!
   wait "$watcher" || { echo "$exe: no window in 60 s" >&2; exit 1; }
   local startup=$(( ($(tail -1 "$work/mapped") - start) / 1000000 ))
@@ -156,7 +157,7 @@ idle_prefix() {
   measure_interval $(( seconds < 5 ? seconds : 5 )) "$(server_pid)"
 }
 
-programs=(strip floor second armed)
+programs=(strip floor second armed countdown)
 for run in $(seq 1 "$runs"); do
   idle_prefix >>"$work/idle"
   shift_by=$(( (run - 1) % ${#programs[@]} ))
@@ -166,6 +167,7 @@ for run in $(seq 1 "$runs"); do
     second) run_once "$build/idle_second_clock.exe" IdleSecondClock second >>"$work/second" ;;
     strip) run_once "$strip_exe" Form1 strip >>"$work/strip" ;;
     armed) run_once "$armed_exe" Form1 armed >>"$work/armed" ;;
+    countdown) run_once "$armed_exe" Form1 countdown countdown >>"$work/countdown" ;;
     esac
   done
 done
@@ -181,27 +183,30 @@ mb() { awk -v k="$1" 'BEGIN { printf "%.1f\n", k / 1024 }'; }
 s() { awk -v ms="$1" 'BEGIN { printf "%.3f\n", ms / 1000 }'; }
 one() { awk -v v="$1" 'BEGIN { printf "%.1f\n", v }'; }
 same() { echo "$1"; }
-names=(floor second strip armed)
+names=(floor second strip armed countdown)
 # label, goal of strip/floor, formatter, expression: one row with every program and the ratios
 row() {
   local label=$1 goal=$2 format=$3 expression=$4 name
   local -A v
   for name in "${names[@]}"; do v[$name]=$(med "$name" "$expression"); done
-  printf '%-36s %9s %9s %9s %9s %8s %5s %8s %8s %8s\n' "$label" \
+  printf '%-36s %9s %9s %9s %9s %9s %8s %5s %8s %8s %8s %8s\n' "$label" \
     "$($format "${v[floor]}")" "$($format "${v[second]}")" "$($format "${v[strip]}")" "$($format "${v[armed]}")" \
-    "$(ratio "${v[strip]}" "${v[floor]}")" "$goal" \
-    "$(ratio "${v[floor]}" "${v[second]}")" "$(ratio "${v[strip]}" "${v[second]}")" "$(ratio "${v[armed]}" "${v[second]}")"
+    "$($format "${v[countdown]}")" "$(ratio "${v[strip]}" "${v[floor]}")" "$goal" \
+    "$(ratio "${v[floor]}" "${v[second]}")" "$(ratio "${v[strip]}" "${v[second]}")" \
+    "$(ratio "${v[armed]}" "${v[second]}")" "$(ratio "${v[countdown]}" "${v[second]}")"
 }
 lag_row() { # label, percentile
-  printf '%-36s %9s %9s %9s %9s\n' "$1" "$(percentile "$work/floor.lags" "$2")" \
-    "$(percentile "$work/second.lags" "$2")" "$(percentile "$work/strip.lags" "$2")" "$(percentile "$work/armed.lags" "$2")"
+  printf '%-36s %9s %9s %9s %9s %9s\n' "$1" "$(percentile "$work/floor.lags" "$2")" \
+    "$(percentile "$work/second.lags" "$2")" "$(percentile "$work/strip.lags" "$2")" \
+    "$(percentile "$work/armed.lags" "$2")" "$(percentile "$work/countdown.lags" "$2")"
 }
 early() { awk '$1 < 0 { n++ } END { print n + 0 " of " NR }' "$work/$1.lags"; }
 
 echo "medians of $runs runs, rotated; idle over ${seconds} s; the armed strip has one time-of-day slot armed"
-echo "2 h ahead, the others nothing; 1/s clock: bench/idle/second_clock.cpp"
-printf '%-36s %9s %9s %9s %9s %8s %5s %8s %8s %8s\n' "" floor "1/s clock" strip armed "strip/" "" "floor/" "strip/" "armed/"
-printf '%-36s %9s %9s %9s %9s %8s %5s %8s %8s %8s\n' "" "" "" "" "" floor goal "1/s" "1/s" "1/s"
+echo "2 h ahead, the countdown strip one countdown of 2 h, the others nothing; 1/s clock: bench/idle/second_clock.cpp"
+printf '%-36s %9s %9s %9s %9s %9s %8s %5s %8s %8s %8s %8s\n' "" floor "1/s clock" strip armed countdown "strip/" "" \
+  "floor/" "strip/" "armed/" "count/"
+printf '%-36s %9s %9s %9s %9s %9s %8s %5s %8s %8s %8s %8s\n' "" "" "" "" "" "" floor goal "1/s" "1/s" "1/s" "1/s"
 row "start-up to window on screen (ms)" 1.05 same '$1'
 row "resident at rest, VmRSS (MB)" 1.25 mb '$2'
 row "  private at rest, RssAnon (MB)" "" mb '$3'
@@ -216,7 +221,8 @@ row "  above the prefix at rest" "" one "\$5 + \$7 - $idle_wakes"
 row "repaints/s" "" same '$8'
 lag_row "clock text lag p50 (ms)" 0.50
 lag_row "clock text lag p95 (ms)" 0.95
-printf '%-36s %9s %9s %9s %9s\n' "  early for the next second" "$(early floor)" "$(early second)" "$(early strip)" "$(early armed)"
+printf '%-36s %9s %9s %9s %9s %9s\n' "  early for the next second" "$(early floor)" "$(early second)" "$(early strip)" \
+  "$(early armed)" "$(early countdown)"
 echo "the prefix at rest, no program running: wineserver $idle_wakes wake-ups/s," \
   "$(s "$(awk '{ print $1 }' "$work/idle" | median)") s CPU in ${seconds} s (medians)"
 printf '%-36s %9s %9s %9s %9s %8s %5s\n' "stripped Vandrel.exe (bytes)" "" "" "$size" "" "$(ratio "$size" "$size_goal")" 1.00
