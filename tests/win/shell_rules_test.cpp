@@ -73,7 +73,7 @@ TEST_F(ShellRules, TheShutdownScriptSkipsTheDownloadCheckAndTheLinksKeepIt) {
     Form1->ShutdownScript = Utf8(folder / L"down.bat");
     ShellRecorder shell;
 
-    ShutdownCountdown = {0, TaskArmed};
+    ArmCountdown(TaskKind::Shutdown, 0); // through the door, which starts the countdown timer
     ASSERT_TRUE(PumpUntil([] { return ShutdownCountdown.State == TaskDone; }));
     EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"down.ran"); }, 15000)) << "the script did not run";
     Form1->N5Click();  // the home page
