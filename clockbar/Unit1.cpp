@@ -56,6 +56,14 @@ long long SystemClockMilliseconds() {
     return ((static_cast<long long>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime) / 10'000;
 }
 
+// Sets a task timer as its rule says; "at once" is the platform's shortest period.
+void Follow(tk::Timer& timer, TimerPlan plan) {
+    if (plan.action == TimerPlan::Stop)
+        timer.Restart(0);
+    else if (plan.action == TimerPlan::DueIn)
+        timer.Restart(static_cast<unsigned>(std::max<std::int64_t>(plan.dueInMs, USER_TIMER_MINIMUM)));
+}
+
 // Confirms one disarmed slot of a stop command.
 void ConfirmStop(const char* text) {
     ShowMessage("注意", text, InformationIcon);
@@ -191,17 +199,6 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::Timer2Timer() { CountdownTick(actions_); }
-
-namespace {
-
-void Follow(tk::Timer& timer, TimerPlan plan) {
-    if (plan.action == TimerPlan::Stop)
-        timer.Restart(0);
-    else if (plan.action == TimerPlan::DueIn)
-        timer.Restart(static_cast<unsigned>(std::max<std::int64_t>(plan.dueInMs, USER_TIMER_MINIMUM)));
-}
-
-} // namespace
 
 void TForm1::FollowArmedSlots() {
     Follow(Timer2, CountdownTimerAfterChange(AnyCountdownSlotArmed(), Timer2.Running()));
