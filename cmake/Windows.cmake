@@ -26,7 +26,7 @@ vandrel_warnings(vandrel_ui)
 # has one thread, so function-local statics need no locks (and the thread library fewer parts).
 # The native presets (host, bench, fuzz) keep their own flags.
 foreach(target vandrel_core vandrel_ui)
-  target_compile_options(${target} PRIVATE -Os -fdata-sections -fno-threadsafe-statics)
+  target_compile_options(${target} PRIVATE -Oz -fdata-sections -fno-threadsafe-statics)
 endforeach()
 
 # Icon, glyphs, pictures, manifest and version information; linked into the program and into the
@@ -38,7 +38,7 @@ set(resource_object ${CMAKE_SOURCE_DIR}/resources/Vandrel.rc)
 
 add_executable(Vandrel WIN32 app/Project1.cpp app/ThreadLibrary.cpp ${resource_object})
 target_link_libraries(Vandrel PRIVATE vandrel_ui)
-target_compile_options(Vandrel PRIVATE -Os -fdata-sections -fno-threadsafe-statics)
+target_compile_options(Vandrel PRIVATE -Oz -fdata-sections -fno-threadsafe-statics)
 # Linked as it ships, without symbols. An exception that nothing catches ends the program at
 # once instead of through the library's verbose handler, which would print the exception's
 # name to a standard error stream that a windows program does not have, and whose name
