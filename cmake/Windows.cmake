@@ -24,9 +24,13 @@ vandrel_warnings(vandrel_ui)
 # far too light for -O3 to show. Data in sections of their own lets the linker drop what is not
 # referenced (functions cannot be dropped: the x64 unwind tables keep every one). The program
 # has one thread, so function-local statics need no locks (and the thread library fewer parts).
-# The native presets (host, bench, fuzz) keep their own flags.
+# No run-time type information: nothing asks an object's type by a cast, and without it every
+# class and every std::function target sheds its type record. Exceptions are still caught by
+# type: the compiler keeps the records of what is thrown. The tests keep theirs (their framework
+# uses them); the native presets (host, bench, fuzz) keep their own flags.
+set(shipped_code_options -Oz -fdata-sections -fno-threadsafe-statics -fno-rtti)
 foreach(target vandrel_core vandrel_ui)
-  target_compile_options(${target} PRIVATE -Oz -fdata-sections -fno-threadsafe-statics)
+  target_compile_options(${target} PRIVATE ${shipped_code_options})
 endforeach()
 
 # Icon, glyphs, pictures, manifest and version information; linked into the program and into the
@@ -38,7 +42,7 @@ set(resource_object ${CMAKE_SOURCE_DIR}/resources/Vandrel.rc)
 
 add_executable(Vandrel WIN32 app/Project1.cpp app/ThreadLibrary.cpp ${resource_object})
 target_link_libraries(Vandrel PRIVATE vandrel_ui)
-target_compile_options(Vandrel PRIVATE -Oz -fdata-sections -fno-threadsafe-statics)
+target_compile_options(Vandrel PRIVATE ${shipped_code_options})
 # Linked as it ships, without symbols. An exception that nothing catches ends the program at
 # once instead of through the library's verbose handler, which would print the exception's
 # name to a standard error stream that a windows program does not have, and whose name
