@@ -30,8 +30,10 @@ vandrel_warnings(vandrel_ui)
 # uses them); the native presets (host, bench, fuzz) keep their own flags. Constructors and
 # destructors keep their usual entry points: with the one common body that -Os would give them,
 # each file that uses an inline one keeps a private copy of it (the object format cannot share it),
-# about 9 KB of copies of the controls' and dialogs' destructors.
-set(shipped_code_options -Oz -fdata-sections -fno-threadsafe-statics -fno-rtti -fno-declone-ctor-dtor)
+# about 9 KB of copies of the controls' and dialogs' destructors. For the same reason no
+# function is cloned with a narrower signature (IPA-SRA): the clones of the string library's
+# helpers are private to each file, about 3 KB of them.
+set(shipped_code_options -Oz -fdata-sections -fno-threadsafe-statics -fno-rtti -fno-declone-ctor-dtor -fno-ipa-sra)
 foreach(target vandrel_core vandrel_ui)
   target_compile_options(${target} PRIVATE ${shipped_code_options})
 endforeach()
