@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/Forms.h"
+#include "core/Convert.h"
 #include "toolkit/Application.h"
 #include "toolkit/SystemLibraries.h"
 
@@ -64,7 +65,7 @@ namespace std {
             text += va_arg(arguments, const char*);
             ++c;
         } else if (c[0] == '%' && c[1] == 'z' && c[2] == 'u') {
-            text += std::to_string(va_arg(arguments, size_t));
+            text += UnsignedToText(va_arg(arguments, size_t));
             c += 2;
         } else if (c[0] == '%' && c[1] == '%') {
             text += '%';

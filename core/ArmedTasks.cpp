@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/Convert.h"
 #include "core/Paths.h"
 #include "core/Scheduler.h"
 #include "core/Utf8.h"
@@ -18,8 +19,8 @@ std::string TimeLeft(std::int32_t secondsLeft) {
     const std::int32_t hours = secondsLeft / 3600, minutes = secondsLeft / 60 % 60, seconds = secondsLeft % 60;
     std::string text = "还剩 ";
     if (hours > 0)
-        text += std::to_string(hours) + " 小时 ";
-    return text + std::to_string(minutes) + " 分 " + std::to_string(seconds) + " 秒";
+        text += IntegerToText(hours) + " 小时 ";
+    return text + IntegerToText(minutes) + " 分 " + IntegerToText(seconds) + " 秒";
 }
 
 // hh:mm:ss of a target code hhmmss. Written digit by digit: printf's formatter, with its

@@ -1,5 +1,7 @@
 #include "core/Convert.h"
 
+#include <iterator>
+
 #include "core/Exception.h"
 
 namespace {
@@ -72,6 +74,18 @@ std::int32_t TextToInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string UnsignedToText(std::uint64_t value) {
+    char digits[20]; // the largest value, 18446744073709551615, has 20
+    char* first = std::end(digits);
+    do {
+        *--first = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::string(first, std::end(digits));
+}
+
 std::string IntegerToText(std::int32_t value) {
-    return std::to_string(value);
+    // The magnitude in unsigned arithmetic: that of -2147483648 is no 32-bit signed value.
+    const std::uint32_t magnitude = static_cast<std::uint32_t>(value);
+    return value < 0 ? "-" + UnsignedToText(0u - magnitude) : UnsignedToText(magnitude);
 }

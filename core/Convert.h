@@ -11,5 +11,7 @@
 // Scans in place and allocates only when it fails.
 std::int32_t TextToInteger(std::string_view text);
 
-// Plain decimal, no leading zeros.
+// Plain decimal, no leading zeros: the program's one writer of numbers (a minute, a count, a
+// position, a platform's error code), so that the shipped program carries one.
 std::string IntegerToText(std::int32_t value);
+std::string UnsignedToText(std::uint64_t value);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Convert.h"
 #include "core/SetupInput.h"
 #include "platform/MessageBoxes.h"
 
@@ -13,7 +14,7 @@ constexpr char kCaution[] = "注意";
 std::vector<std::string> WholeNumbers(int first, int last) {
     std::vector<std::string> numbers;
     for (int n = first; n <= last; ++n)
-        numbers.push_back(std::to_string(n));
+        numbers.push_back(IntegerToText(n));
     return numbers;
 }
 

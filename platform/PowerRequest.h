@@ -5,13 +5,9 @@
 
 #include <windows.h>
 
-#include <functional>
-
 // Asks the system to stay awake, or withdraws the request. A refusal by the platform is not
 // reported: the task still runs if the machine is awake.
 void ApplyPowerRequest(bool stayAwake);
 
 // The platform call, replaceable so that tests can record the requests.
-inline std::function<EXECUTION_STATE(EXECUTION_STATE)> SetExecutionState = [](EXECUTION_STATE state) {
-    return SetThreadExecutionState(state);
-};
+inline EXECUTION_STATE (*SetExecutionState)(EXECUTION_STATE) = SetThreadExecutionState;

@@ -65,7 +65,7 @@ void ShellOpen(HWND owner, const std::string& item) {
     }
 }
 
-std::function<BOOL(SHELLEXECUTEINFOW&)> ShellExecuteRequest = [](SHELLEXECUTEINFOW& request) {
+BOOL (*ShellExecuteRequest)(SHELLEXECUTEINFOW&) = [](SHELLEXECUTEINFOW& request) {
     return shellExecuteEx(&request);
 };
 
@@ -104,7 +104,7 @@ std::wstring LaunchCommandLine(std::wstring_view text, bool wholeTextIsAFile) {
     return std::wstring(text);
 }
 
-std::function<BOOL(wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION&)> CreateProcessRequest =
+BOOL (*CreateProcessRequest)(wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION&) =
     [](wchar_t* commandLine, STARTUPINFOW& startup, PROCESS_INFORMATION& process) {
         return CreateProcessW(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
     };

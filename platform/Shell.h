@@ -11,7 +11,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,7 +30,7 @@ void ShellOpen(HWND owner, const std::string& item);
 void ShellOpenUnattended(const std::string& script);
 
 // The shell's ShellExecuteExW, replaceable so that tests can record the requests.
-extern std::function<BOOL(SHELLEXECUTEINFOW&)> ShellExecuteRequest;
+extern BOOL (*ShellExecuteRequest)(SHELLEXECUTEINFOW& request);
 
 // GetOpenFileNameW of the common dialogs, in the same apartment as the shell's objects.
 BOOL ShowOpenFileDialog(OPENFILENAMEW& request);
@@ -50,8 +49,7 @@ void StartProgram(const std::string& commandLine) noexcept;
 // The platform's CreateProcessW as StartProgram calls it (no application name, no working
 // directory of its own), replaceable so that tests can make it fail as it does for a program
 // that asks for administrator rights.
-extern std::function<BOOL(wchar_t* commandLine, STARTUPINFOW& startup, PROCESS_INFORMATION& process)>
-    CreateProcessRequest;
+extern BOOL (*CreateProcessRequest)(wchar_t* commandLine, STARTUPINFOW& startup, PROCESS_INFORMATION& process);
 
 // The command line StartProgram hands to the platform. A path with blanks is quoted so that the
 // platform cannot take a shorter prefix of it ("C:\Program.exe") for the program.

@@ -279,9 +279,23 @@ void ReportUnknownException() noexcept {
 
 void ShowStartupFailure(const std::exception& error) noexcept {
     try {
-        const auto* known = dynamic_cast<const Exception*>(&error);
+        // The program has no run-time type information, so what `error` is, is asked by catching
+        // it. Every caller passes either the exception being handled or one of ours made to be
+        // reported (the stand-in for an exception of no known type, a test's): only the first
+        // can be another than ours.
+        bool ours = true;
+        if (std::current_exception()) {
+            try {
+                throw;
+            } catch (const Exception&) {
+            } catch (const std::exception& handled) {
+                ours = &handled != &error;
+            } catch (...) {
+            }
+        }
+        const char* name = ours ? static_cast<const Exception&>(error).ClassName() : "std::exception";
         const std::string module(FileNameOf(Narrow(ModuleFileName())));
-        const std::wstring text = Widen(std::string("Exception ") + (known ? known->ClassName() : "std::exception") +
+        const std::wstring text = Widen(std::string("Exception ") + name +
                                         " in module " + module + ".\n" + ErrorReportText(error.what()));
         MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR);
     } catch (...) {

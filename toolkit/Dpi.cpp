@@ -15,7 +15,7 @@ int ScreenDpi() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
-std::function<int(HWND)> WindowDpi = [](HWND window) {
+int (*WindowDpi)(HWND) = [](HWND window) {
     static const auto getDpiForWindow = LoadedFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
     return dpi != 0 ? static_cast<int>(dpi) : ScreenDpi();

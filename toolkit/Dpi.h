@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
-
 #include "toolkit/Handles.h"
 
 namespace tk {
@@ -26,7 +24,7 @@ struct FontSpec {
 int ScreenDpi();
 // The resolution of the monitor a window is on (the system's where the platform cannot tell);
 // replaceable so that tests can put a window on a monitor of another resolution.
-extern std::function<int(HWND window)> WindowDpi;
+extern int (*WindowDpi)(HWND window);
 
 inline int ScaleToDpi(int value, int dpi) { return MulDiv(value, dpi, 96); }
 // 96-dpi bounds as a rectangle of pixels at `dpi`.

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/Convert.h"
+
 namespace {
 
 // A module from the system folder, loaded by its full path, leaves nothing to a search; its own
@@ -45,7 +47,7 @@ FARPROC WINAPI LoadDelayedDllFromSystemFolder(unsigned notification, PDelayLoadI
         text += " has no function ";
         text += function;
     } else {
-        text += " (error " + std::to_string(error) + ")";
+        text += " (error " + UnsignedToText(error) + ")";
     }
     throw tk::ELibraryLoadError(text);
 }

@@ -153,25 +153,25 @@ bool RadioButton::Checked() const {
 
 void ArrangeTabOrder(std::initializer_list<const WinControl*> order) {
     HWND previous = HWND_TOP; // Tab follows the order of the windows from the top
-    const RadioButton* groupFirst = nullptr; // of the radio group the order is in, if any
+    HWND groupFirst = nullptr; // of the radio group the order is in, if any
     bool groupChecked = false;
     const auto endGroup = [&] {
         if (groupFirst && !groupChecked)
-            SetWindowLongPtrW(groupFirst->Handle(), GWL_STYLE,
-                              GetWindowLongPtrW(groupFirst->Handle(), GWL_STYLE) | WS_TABSTOP);
+            SetWindowLongPtrW(groupFirst, GWL_STYLE, GetWindowLongPtrW(groupFirst, GWL_STYLE) | WS_TABSTOP);
         groupFirst = nullptr;
     };
     for (const WinControl* control : order) {
         HWND handle = control->Handle();
-        const auto* radio = dynamic_cast<const RadioButton*>(control);
+        // A radio button says what it is when asked as the dialog manager asks it.
+        const bool radio = SendMessageW(handle, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON;
         if (!radio || !groupFirst) {
             endGroup();
-            groupFirst = radio;
+            groupFirst = radio ? handle : nullptr;
             groupChecked = false;
         }
-        groupChecked = groupChecked || (radio && radio->Checked());
+        groupChecked = groupChecked || (radio && SendMessageW(handle, BM_GETCHECK, 0, 0) == BST_CHECKED);
         const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
-        SetWindowLongPtrW(handle, GWL_STYLE, radio && groupFirst != radio ? style & ~WS_GROUP : style | WS_GROUP);
+        SetWindowLongPtrW(handle, GWL_STYLE, radio && groupFirst != handle ? style & ~WS_GROUP : style | WS_GROUP);
         SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = handle;
     }

@@ -275,6 +275,8 @@ TEST(IntegerToText, WritesPlainDecimalThatReadsBackUnchanged) {
         EXPECT_EQ(IntegerToText(c.value), c.text);
         EXPECT_EQ(TextToInteger(IntegerToText(c.value)), c.value);
     }
+    EXPECT_EQ(UnsignedToText(0), "0");
+    EXPECT_EQ(UnsignedToText(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
 }
 
 } // namespace

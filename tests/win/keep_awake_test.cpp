@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         saved_ = SetExecutionState;
-        SetExecutionState = [this](EXECUTION_STATE state) -> EXECUTION_STATE {
+        SetExecutionState = [](EXECUTION_STATE state) -> EXECUTION_STATE {
             calls_.push_back(state);
             return ES_CONTINUOUS; // what the platform answers when it grants a request
         };
@@ -54,11 +54,11 @@ protected:
         SetExecutionState = saved_;
     }
 
-    Calls calls_;
+    static inline Calls calls_; // of the fixture's class: the platform call it stands in for is a plain function
     bool armedAtExit_ = false;
 
 private:
-    std::function<EXECUTION_STATE(EXECUTION_STATE)> saved_;
+    decltype(SetExecutionState) saved_ = nullptr;
 };
 
 } // namespace

@@ -93,12 +93,14 @@ TEST(StartCorner, TheStripIsFlushWithTheCornerAtTheResolutionOfTheMonitorItLands
     StartWatchdog();
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int system = tk::ScreenDpi(), other = system * 3 / 2;
+    const int system = tk::ScreenDpi();
+    static int other; // read by the stand-in for the platform's query, a plain function
+    other = system * 3 / 2;
     const auto saved = tk::WindowDpi;
     {
         tk::Application application;
         // Made on a monitor of another resolution than the system's.
-        tk::WindowDpi = [other](HWND) { return other; };
+        tk::WindowDpi = [](HWND) { return other; };
         Form1 = &application.CreateForm<TForm1>();
         tk::WindowDpi = saved;
         HWND strip = Form1->Handle();

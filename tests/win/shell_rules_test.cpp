@@ -34,21 +34,18 @@ struct ShellRequest {
 std::wstring Text(const wchar_t* text) { return text ? text : L"(none)"; }
 
 // Records every request, on whichever thread it comes, then hands it on to the real shell once
-// `release` is set (at once without one).
+// `release` is set (at once without one). One at a time: the shell's entry is a plain function,
+// which finds the recorder through `active_`.
 class ShellRecorder {
 public:
-    explicit ShellRecorder(HANDLE release = nullptr) : saved_(ShellExecuteRequest) {
-        ShellExecuteRequest = [this, release, real = saved_](SHELLEXECUTEINFOW& request) {
-            if (release)
-                WaitForSingleObject(release, 20000);
-            requests_[count_] = {request.fMask, request.hwnd, Text(request.lpVerb), Text(request.lpFile),
-                                 Text(request.lpParameters), Text(request.lpDirectory), request.nShow,
-                                 GetCurrentThreadId()};
-            ++count_; // published after the record is whole
-            return real(request);
-        };
+    explicit ShellRecorder(HANDLE release = nullptr) : saved_(ShellExecuteRequest), release_(release) {
+        active_ = this;
+        ShellExecuteRequest = [](SHELLEXECUTEINFOW& request) { return active_->Record(request); };
     }
-    ~ShellRecorder() { ShellExecuteRequest = saved_; }
+    ~ShellRecorder() {
+        ShellExecuteRequest = saved_;
+        active_ = nullptr;
+    }
     ShellRecorder(const ShellRecorder&) = delete;
     ShellRecorder& operator=(const ShellRecorder&) = delete;
 
@@ -56,7 +53,19 @@ public:
     const ShellRequest& operator[](int i) const { return requests_[i]; }
 
 private:
-    std::function<BOOL(SHELLEXECUTEINFOW&)> saved_;
+    BOOL Record(SHELLEXECUTEINFOW& request) {
+        if (release_)
+            WaitForSingleObject(release_, 20000);
+        requests_[count_] = {request.fMask, request.hwnd, Text(request.lpVerb), Text(request.lpFile),
+                             Text(request.lpParameters), Text(request.lpDirectory), request.nShow,
+                             GetCurrentThreadId()};
+        ++count_; // published after the record is whole
+        return saved_(request);
+    }
+
+    static inline ShellRecorder* active_ = nullptr;
+    decltype(ShellExecuteRequest) saved_;
+    HANDLE release_;
     ShellRequest requests_[8];
     std::atomic<int> count_{0};
 };
@@ -101,9 +110,12 @@ TEST(ElevatedLaunch, GoesThroughTheShellOnAThreadOfItsOwnSplitAsTheDirectStartWo
     }
     fs::copy_file(testfiles::MarkerExe(), folder / L"Program.exe"); // where an unquoted line would stop
     const auto saved = CreateProcessRequest;
-    DWORD refusal = 0;
-    int directTries = 0;
-    CreateProcessRequest = [&](wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION&) {
+    // Read by the stand-in for the platform's call, a plain function.
+    static DWORD refusal;
+    static int directTries;
+    refusal = 0;
+    directTries = 0;
+    CreateProcessRequest = [](wchar_t*, STARTUPINFOW&, PROCESS_INFORMATION&) -> BOOL {
         ++directTries;
         SetLastError(refusal);
         return FALSE;
