@@ -1,6 +1,6 @@
 #include "toolkit/WindowClass.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 
 namespace tk {
 

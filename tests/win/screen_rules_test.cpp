@@ -48,8 +48,9 @@ TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentre
 
 TEST_F(ScreenRules, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
     const auto saved = tk::HighContrastOn;
-    bool on = false;
-    tk::HighContrastOn = [&] { return on; };
+    static bool on;
+    on = false;
+    tk::HighContrastOn = [] { return on; };
     const tk::FontSpec blue{L"宋体", 12, false, GB2312_CHARSET, RGB(0, 0, 255)}, plain{};
     const struct {
         const char* what;
