@@ -10,21 +10,17 @@
 #include "clockbar/Unit1.h"
 #include "core/Exception.h"
 #include "core/Scheduler.h"
+#include "dialogs/Unit2.h"
 #include "dialogs/Unit4.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
+#include "platform/MessageBoxes.h"
 #include "platform/OpenDialog.h"
 #include "toolkit/Timer.h"
 
 using namespace testsupport;
 
 namespace {
-
-bool IsTopLevelPlatformDialog(HWND window) {
-    wchar_t name[16]{};
-    GetClassNameW(window, name, 16);
-    return std::wstring(name) == L"#32770" && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
-}
 
 // The first window activated after a box of the platform came up, and whether it was enabled
 // when it was.
@@ -48,7 +44,7 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && active_) {
-            if (IsTopLevelPlatformDialog(window)) {
+            if (IsPlatformDialog(window)) {
                 active_->boxSeen_ = true;
             } else if (active_->boxSeen_ && !active_->activated) {
                 active_->activated = window;
@@ -220,7 +216,7 @@ TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTop
         WH_CBT,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
             HWND box = reinterpret_cast<HWND>(wParam);
-            if (code == HCBT_ACTIVATE && IsTopLevelPlatformDialog(box))
+            if (code == HCBT_ACTIVATE && IsPlatformDialog(box))
                 WhenShown(box, [box] {
                     looks.push_back({IsTopmost(Form1->Handle()), Above(box, Form1->Handle())});
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -248,4 +244,74 @@ TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTop
         EXPECT_TRUE(look.boxAbove) << "the box is behind the strip";
     }
     EXPECT_TRUE(IsTopmost(strip));
+}
+
+// A box left open must never hide what comes after it: whatever was opened before, in whatever
+// order, the newest box or modal window stands in front of every earlier one and takes input.
+TEST_F(ModalRules, TheNewestBoxOrModalWindowStandsInFrontOfEverythingOpenedBeforeAndIsUsable) {
+    enum Opening { StopBox, SetupDialog, DialogBox, Reminder };
+    const struct {
+        const char* what;
+        std::vector<Opening> order;
+    } cases[] = {
+        {"stop box, setup dialog, its box", {StopBox, SetupDialog, DialogBox}},
+        {"stop box, reminder window", {StopBox, Reminder}},
+        {"stop box, setup dialog, reminder window", {StopBox, SetupDialog, Reminder}},
+        {"setup dialog, its box, reminder window", {SetupDialog, DialogBox, Reminder}},
+        {"stop box, another stop box", {StopBox, StopBox}},
+    };
+    // The next box that comes up runs this from its own loop, then is answered.
+    static std::function<void(HWND)> inBox;
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            if (code == HCBT_ACTIVATE && inBox && IsPlatformDialog(box))
+                WhenShown(box, [box, inside = std::exchange(inBox, nullptr)] {
+                    inside(box);
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                });
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountdownSlotOf(TaskKind::Alarm) = {3600, TaskArmed};
+        CountdownSlotOf(TaskKind::Shutdown) = {3600, TaskArmed};
+        std::vector<HWND> open; // oldest first
+        std::function<void(std::size_t)> openFrom = [&](std::size_t step) {
+            if (step == c.order.size())
+                return;
+            auto inside = [&, step](HWND newest) {
+                EXPECT_TRUE(IsWindowEnabled(newest)) << "step " << step;
+                for (HWND earlier : open) { // Wine 8 keeps a form, owned, in its band
+                    if (IsPlatformDialog(earlier) || PlatformMovesOwnedWindowsBetweenBands()) {
+                        EXPECT_TRUE(Above(newest, earlier)) << "step " << step << " is behind an earlier window";
+                    }
+                }
+                open.push_back(newest);
+                openFrom(step + 1);
+                open.pop_back();
+            };
+            const auto modal = [&](tk::Form& form) {
+                ShowModalWhile(form, [&] {
+                    inside(form.Handle());
+                    form.Close();
+                });
+            };
+            switch (c.order[step]) {
+            case StopBox:
+                inBox = inside;
+                if (AlarmCountdown.State == TaskArmed) Form1->N3Click(); else Form1->N7Click();
+                break;
+            case DialogBox: inBox = inside; ShowMessage("注意", "闹钟定时已开始！", InformationIcon); break;
+            case SetupDialog: modal(*Form2); break;
+            case Reminder: modal(*Form6); break;
+            }
+        };
+        openFrom(0);
+        EXPECT_TRUE(IsTopmost(Form1->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+    }
+    UnhookWindowsHookEx(hook);
 }

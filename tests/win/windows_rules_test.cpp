@@ -71,9 +71,7 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_ACTIVATE && active_) {
             HWND window = reinterpret_cast<HWND>(wParam);
-            wchar_t className[16]{};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) == L"#32770")
+            if (IsPlatformDialog(window))
                 active_->Seen(window);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
