@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/Com.h"
 #include "toolkit/Form.h"
 #include "toolkit/FormAccessible.h"
 #include "toolkit/GraphicControl.h"
@@ -25,15 +26,6 @@ constinit SystemFunction<decltype(CreateStdAccessibleObject)> createStdAccessibl
 constinit SystemFunction<decltype(AccessibleObjectFromWindow)> accessibleObjectFromWindow{
     L"oleacc.dll", "AccessibleObjectFromWindow"};
 constinit SystemFunction<decltype(SysAllocString)> sysAllocString{L"oleaut32.dll", "SysAllocString"};
-constinit SystemFunction<decltype(CoInitializeEx)> coInitializeEx{L"ole32.dll", "CoInitializeEx"};
-
-// An object handed to a reader in another thread or process is marshalled by COM, which wants
-// the window's thread in a single-threaded apartment. Entered at the first request and kept: a
-// reader may ask again at any time.
-void EnterApartment() {
-    static const bool entered = SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    (void)entered; // false: the thread had an apartment already, which serves as well
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // What a screen reader finds in each window, read from a thread of its own as a reader in
-// another process reads it (every call crosses apartments through oleacc's marshalling), and
-// the keyboard alone reaching every choice of a fresh setup dialog.
+// another process reads it (every call crosses apartments through oleacc's marshalling), and the
+// one apartment a reader's first request enters. (The keyboard alone reaching every choice is
+// keyboard_test.cpp's.)
 #include <windows.h>
 
 #include <oleacc.h>
@@ -21,6 +22,8 @@
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
+#include "platform/Shell.h"
+#include "toolkit/Com.h"
 #include "toolkit/Text.h"
 
 using namespace testsupport;
@@ -267,4 +270,23 @@ TEST_F(ScreenReaders, HearTheClockChangeReadWhatIsArmedAndPressTheStripsButtonsA
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(App().Handle()) != FALSE; }));
     EXPECT_EQ(form->accDoDefaultAction(Id(1)), DISP_E_MEMBERNOTFOUND) << "the clock has no action";
     form->Release();
+}
+
+// The shell wants its apartment without OLE 1.0's DDE: a reader asking before the shell is used
+// must enter that one apartment, which the shell then shares instead of entering another.
+TEST_F(ScreenReaders, AReadersFirstRequestEntersTheOneApartmentWithTheShellsFlags) {
+    static std::vector<DWORD> entered;
+    static const auto system = tk::EnterApartmentRequest;
+    entered.clear();
+    tk::EnterApartmentRequest = [](void* reserved, DWORD flags) {
+        entered.push_back(flags);
+        return system(reserved, flags);
+    };
+    if (IAccessible* strip = ClientObject(Form1->Handle()))
+        strip->Release();
+    PrepareOpenFileDialog(); // the shell's first need
+    tk::EnterApartmentRequest = system;
+    if (entered.empty())
+        GTEST_SKIP() << "an earlier test of this process entered the apartment";
+    EXPECT_EQ(entered, std::vector<DWORD>{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE});
 }
