@@ -98,6 +98,8 @@ TForm1::TForm1(tk::Application& application)
     // Screen readers meet the clock text as a clock, as they do the system's own, and hear it
     // change.
     Label1.Role = tk::AccessibleRole::TimeDisplay;
+    // The window text "Form1" says nothing to a listener: the strip is the program.
+    SetAccessibleName(tk::Narrow(application.Title()));
     Label1.OnAccessibleDescription = [this] { return ArmedTasksText(); };
 
     ClockFormat = ReadFormatSettings();

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Accessible.h"
@@ -105,6 +106,9 @@ public:
     const std::vector<GraphicControl*>& DrawnControls() const noexcept { return drawn_.All(); }
     const std::vector<WinControl*>& WindowedControls() const noexcept { return children_; }
     bool AccessibleDialog() const noexcept { return layout_.AccessibleDialog; }
+    // What readers hear the window called: its window text, unless a name is set here.
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    const std::string& AccessibleName() const noexcept { return accessibleName_; }
     // Runs the control's default action from the message loop, once the caller has returned;
     // false when the form has no window to post to.
     bool PostDefaultAction(const GraphicControl& control);
@@ -164,6 +168,7 @@ private:
     KeptAccessible accessible_; // made at a screen reader's first request
     bool highContrast_ = false; // the system's high-contrast mode, as last asked
     FocusMemory focus_;
+    std::string accessibleName_;
 };
 
 } // namespace tk

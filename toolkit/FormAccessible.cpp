@@ -1,7 +1,7 @@
 #include "toolkit/FormAccessible.h"
 
-#include <algorithm>
-
+#include "core/ReadingOrder.h"
+#include "toolkit/AccessibleSupport.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Text.h"
@@ -26,11 +26,6 @@ void SetEmpty(VARIANT* variant) { variant->vt = VT_EMPTY; }
 void SetChildId(VARIANT* variant, long id) {
     variant->vt = VT_I4;
     variant->lVal = id;
-}
-
-bool Encloses(const RECT& outer, const RECT& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
 }
 
 // The object answers on the form's thread only: COM brings a reader's calls there.
@@ -95,6 +90,8 @@ public:
         return Ask(id, name, [&](const AccessibleChild& c) {
             if (c.drawn)
                 return ReturnText(c.drawn->Name(), name);
+            if (!form_->AccessibleName().empty())
+                return ReturnText(form_->AccessibleName(), name);
             wchar_t text[256]{};
             GetWindowTextW(form_->Handle(), text, 256);
             return ReturnText(Narrow(text), name);
@@ -285,11 +282,6 @@ private:
 
 } // namespace
 
-// The form's visible drawn controls and its windowed controls in reading order: in lines from
-// the top, each line from the left. A child whose middle lies above the bottom of its line's
-// first child shares that line, unless the first encloses it: a frame is read before what it
-// holds. So a label right of its box follows the box, and boxes and their labels in one row
-// alternate, as the eye reads them.
 std::vector<AccessibleChild> ReadingOrder(const Form& form) noexcept try {
     std::vector<AccessibleChild> children;
     for (GraphicControl* control : form.DrawnControls())
@@ -297,22 +289,15 @@ std::vector<AccessibleChild> ReadingOrder(const Form& form) noexcept try {
             children.push_back({control, nullptr, control->BoundsRect()});
     for (WinControl* control : form.WindowedControls())
         children.push_back({nullptr, control->Handle(), control->BoundsRect()});
-    const auto byTop = [](const AccessibleChild& a, const AccessibleChild& b) {
-        return a.bounds.top != b.bounds.top ? a.bounds.top < b.bounds.top : a.bounds.left < b.bounds.left;
-    };
-    std::stable_sort(children.begin(), children.end(), byTop);
-    for (std::size_t start = 0, end = 0; start < children.size(); start = end) {
-        const RECT lead = children[start].bounds;
-        for (end = start + 1; end < children.size(); ++end) {
-            const RECT& next = children[end].bounds;
-            if ((next.top + next.bottom) / 2 >= lead.bottom || Encloses(lead, next))
-                break;
-        }
-        std::stable_sort(children.begin() + static_cast<std::ptrdiff_t>(start),
-                         children.begin() + static_cast<std::ptrdiff_t>(end),
-                         [](const AccessibleChild& a, const AccessibleChild& b) { return a.bounds.left < b.bounds.left; });
-    }
-    return children;
+    std::vector<ReadingBox> boxes;
+    boxes.reserve(children.size());
+    for (const AccessibleChild& child : children)
+        boxes.push_back({child.bounds.left, child.bounds.top, child.bounds.right, child.bounds.bottom});
+    std::vector<AccessibleChild> ordered;
+    ordered.reserve(children.size());
+    for (std::size_t index : ::ReadingOrder(boxes))
+        ordered.push_back(children[index]);
+    return ordered;
 } catch (...) {
     return {};
 }

@@ -181,7 +181,7 @@ TEST_F(ScreenReaders, FindEveryWindowsTextsPicturesAndControlsNamedInReadingOrde
         std::wstring self;
         std::vector<std::wstring> children;
     } windows[] = {
-        {Form1, L"client Form1", {L"clock 2026/12/9 10:45:42", L"button 最小化 [按下]", L"button 关闭 [按下]"}},
+        {Form1, L"client " + App().Title(), {L"clock 2026/12/9 10:45:42", L"button 最小化 [按下]", L"button 关闭 [按下]"}},
         {Form2, L"dialog 闹钟设置", Join(ChoiceRows("闹钟倒计时", "闹钟定时"), {Window("开始"), Window("取消")})},
         {Form3, L"dialog 自动关机", Join(ChoiceRows("关机倒计时", "定时关机"), {Window("开始"), Window("取消")})},
         {Form5, L"dialog 定时消息",
