@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Screens.h"
 #include "toolkit/Text.h"
 #include "toolkit/WinControl.h"
 
@@ -138,9 +139,7 @@ void Tooltip::Refresh() {
 void Tooltip::KeepOnMonitor() {
     RECT tip{};
     GetWindowRect(window_, &tip);
-    MONITORINFO monitor{sizeof monitor};
-    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = WorkAreaShowing(owner_).value_or(RECT{});
     const int left = std::max(area.left, std::min(tip.left, area.right - (tip.right - tip.left)));
     const int top = std::max(area.top, std::min(tip.top, area.bottom - (tip.bottom - tip.top)));
     SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

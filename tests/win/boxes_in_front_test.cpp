@@ -85,7 +85,7 @@ private:
     std::vector<Look> looks_;
 };
 
-class WindowsRules : public ProgramTest {
+class BoxesInFront : public ProgramTest {
 protected:
     void TearDown() override {
         TOpenDialog::OnShownForTests = nullptr;
@@ -95,7 +95,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnceTheyClose) {
+TEST_F(BoxesInFront, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnceTheyClose) {
     const std::vector<Dialog> dialogs = AllDialogs();
     const std::wstring noChoice = L"请选择一种定时方式！";
     const struct {
@@ -145,7 +145,7 @@ TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnc
     EXPECT_EQ(AlarmCountdown.State, TaskArmed); // the confirmation was a real start
 }
 
-TEST_F(WindowsRules, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialogIsTopmostAgainAfter) {
+TEST_F(BoxesInFront, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialogIsTopmostAgainAfter) {
     HWND launch = Form7->EnsureHandle();
     bool shown = false, above = false, topmostAfter = false;
     ShowModalWhile(*Form7, [&] {
@@ -166,7 +166,7 @@ TEST_F(WindowsRules, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialog
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
 }
 
-TEST_F(WindowsRules, ALeftDragThatAModalWindowTakesTheCaptureFromEndsAndTheStripStaysStill) {
+TEST_F(BoxesInFront, ALeftDragThatAModalWindowTakesTheCaptureFromEndsAndTheStripStaysStill) {
     BoxCatcher boxes;
     tk::Timer failing; // a handler that raises: the error report
     failing.SetEnabled(false);

@@ -10,9 +10,9 @@
 
 using namespace testsupport;
 
-class ScreenRules : public ProgramTest {};
+class ScreensAndColours : public ProgramTest {};
 
-TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentred) {
+TEST_F(ScreensAndColours, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentred) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const struct {
         const char* what;
@@ -46,7 +46,7 @@ TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentre
     }
 }
 
-TEST_F(ScreenRules, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
+TEST_F(ScreensAndColours, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
     const auto saved = tk::HighContrastOn;
     static bool on;
     on = false;

@@ -1,6 +1,8 @@
-// Where Windows is stricter than Wine about modal windows and boxes: minimising and restoring
-// while one is up, the focus a dialog gets back, the order in which a box that disabled the
-// program's windows gives them back, and the strip kept in the topmost band under its own boxes.
+// Modal windows and boxes where Windows is stricter than Wine: minimising and restoring while
+// one is up, where the focus goes when a dialog is activated (one table for toolkit/Focus.h's
+// rule), the order in which a box that disabled the program's windows gives them back, the strip
+// kept in the topmost band under its own boxes, and the newest box or modal window in front of
+// everything opened before it.
 #include <windows.h>
 
 #include <functional>
@@ -59,7 +61,7 @@ private:
     bool boxSeen_ = false;
 };
 
-class ModalRules : public ProgramTest {
+class ModalWindowsAndBoxes : public ProgramTest {
 protected:
     void TearDown() override {
         TOpenDialog::OnShownForTests = nullptr;
@@ -76,7 +78,7 @@ protected:
 
 } // namespace
 
-TEST_F(ModalRules, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBehindAModalWindow) {
+TEST_F(ModalWindowsAndBoxes, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBehindAModalWindow) {
     HWND app = App().Handle(), strip = Form1->Handle();
     const struct {
         const char* what;
@@ -133,7 +135,7 @@ TEST_F(ModalRules, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBeh
     }
 }
 
-TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivatedAgain) {
+TEST_F(ModalWindowsAndBoxes, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivatedAgain) {
     BoxCatcher boxes;
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                  nullptr, nullptr, nullptr);
@@ -171,7 +173,7 @@ TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivate
     DestroyWindow(other);
 }
 
-TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgainAndActivated) {
+TEST_F(ModalWindowsAndBoxes, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgainAndActivated) {
     BoxCatcher boxes;
     const struct {
         const char* what;
@@ -205,7 +207,7 @@ TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgain
     }
 }
 
-TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTopmost) {
+TEST_F(ModalWindowsAndBoxes, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTopmost) {
     HWND strip = Form1->Handle();
     struct Look {
         bool stripTopmost = false, boxAbove = false;
@@ -248,7 +250,7 @@ TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTop
 
 // A box left open must never hide what comes after it: whatever was opened before, in whatever
 // order, the newest box or modal window stands in front of every earlier one and takes input.
-TEST_F(ModalRules, TheNewestBoxOrModalWindowStandsInFrontOfEverythingOpenedBeforeAndIsUsable) {
+TEST_F(ModalWindowsAndBoxes, TheNewestBoxOrModalWindowStandsInFrontOfEverythingOpenedBeforeAndIsUsable) {
     enum Opening { StopBox, SetupDialog, DialogBox, Reminder };
     const struct {
         const char* what;
