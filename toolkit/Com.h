@@ -15,7 +15,8 @@ namespace tk {
 // kind already keeps it, which serves as well.
 void EnterApartment();
 
-// COM's CoInitializeEx as EnterApartment calls it, replaceable so that tests can see the flags.
+// COM's entry into an apartment as EnterApartment calls it, replaceable so that tests can see
+// the flags.
 extern HRESULT(WINAPI* EnterApartmentRequest)(void* reserved, DWORD flags);
 
 // An apartment of its own, with the same flags, for a thread of ours: made on the user-interface
