@@ -93,10 +93,10 @@ constexpr DWORD kElevationRequired = 740;
 // What the direct start would have run, for the shell to start with the consent prompt. Made on
 // the user-interface thread, handed to the starting thread, freed by it.
 struct ElevatedStart {
-    std::wstring program;
-    std::wstring parameters;
-    std::wstring directory; // the direct start's: the current one when it was asked for
-    tk::ThreadApartment apartment;
+    std::wstring Program;
+    std::wstring Parameters;
+    std::wstring Directory; // the direct start's: the current one when it was asked for
+    tk::ThreadApartment Apartment;
 };
 
 // The program a candidate names, found as the process start finds it: searched for in the same
@@ -131,20 +131,20 @@ std::wstring CurrentDirectory() {
 // the prompt is answered (or refused: silent, as every failure of a launch is), and the end.
 DWORD WINAPI RunElevatedStart(void* parameter) {
     const std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(parameter));
-    const bool entered = start->apartment.Enter();
+    const bool entered = start->Apartment.Enter();
     try {
         SHELLEXECUTEINFOW request{sizeof request};
         // The thread ends right after the call: the shell must finish the start within it.
         request.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-        request.lpFile = start->program.c_str();
-        request.lpParameters = start->parameters.empty() ? nullptr : start->parameters.c_str();
-        request.lpDirectory = start->directory.empty() ? nullptr : start->directory.c_str();
+        request.lpFile = start->Program.c_str();
+        request.lpParameters = start->Parameters.empty() ? nullptr : start->Parameters.c_str();
+        request.lpDirectory = start->Directory.empty() ? nullptr : start->Directory.c_str();
         request.nShow = SW_SHOWNORMAL;
         ShellExecuteRequest(request);
     } catch (...) {
     }
     if (entered)
-        start->apartment.Leave();
+        start->Apartment.Leave();
     return 0;
 }
 
@@ -154,7 +154,7 @@ void StartElevated(const std::wstring& commandLine) {
     const ProgramAndParameters split = SplitCommandLine(tk::Narrow(commandLine), FindProgramFile);
     shellExecuteEx.Get();
     auto start = std::make_unique<ElevatedStart>(ElevatedStart{
-        tk::Widen(split.program), tk::Widen(split.parameters), CurrentDirectory(), tk::ThreadApartment()});
+        tk::Widen(split.Program), tk::Widen(split.Parameters), CurrentDirectory(), tk::ThreadApartment()});
     // A Win32 thread of its own: the program's threads never come from the thread library.
     if (HANDLE thread = CreateThread(nullptr, 0, &RunElevatedStart, start.get(), 0, nullptr)) {
         start.release(); // the thread's now

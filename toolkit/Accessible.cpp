@@ -144,7 +144,7 @@ void RaiseNameChange(const GraphicControl& control) noexcept {
     try {
         const std::vector<AccessibleChild> children = ReadingOrder(form);
         for (std::size_t i = 0; i < children.size(); ++i)
-            if (children[i].drawn == &control)
+            if (children[i].Drawn == &control)
                 NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, form.Handle(), OBJID_CLIENT, static_cast<LONG>(i + 1));
     } catch (...) {
     }

@@ -24,8 +24,8 @@ Application::Application() {
     const RECT desktop = Desktop();
     const int x = desktop.right / 2, y = desktop.bottom / 2;
     window_.Reset(CreateBoundWindow(*this, kApplicationClass,
-                                    {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                     .title = title_.c_str(), .bounds = {x, y, x, y}}));
+                                    {.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                     .Title = title_.c_str(), .Bounds = {x, y, x, y}}));
     HWND window = window_.Get();
     // The taskbar entry's picture: setting it costs the platform a conversion of the picture
     // into its own form, so it waits until the program's window is on screen and painted.

@@ -106,9 +106,9 @@ void Form::CreateWnd() {
     const std::wstring caption = Widen(layout_.Caption);
     // WindowBound takes the handle at WM_NCCREATE, so handlers during creation see it.
     HWND window = CreateBoundWindow(*this, kFormClass,
-                                    {.style = StyleOf(layout_.Border), .exStyle = ExStyleOf(layout_),
-                                     .title = caption.c_str(), .bounds = {left_, top_, left_ + width_, top_ + height_},
-                                     .owner = app_.Handle()});
+                                    {.Style = StyleOf(layout_.Border), .ExStyle = ExStyleOf(layout_),
+                                     .Title = caption.c_str(), .Bounds = {left_, top_, left_ + width_, top_ + height_},
+                                     .Owner = app_.Handle()});
     if (!window)
         throw EOutOfResources("Error creating window");
     // Per-monitor awareness sends no WM_DPICHANGED for where a window is created: a monitor of

@@ -15,9 +15,9 @@ class GraphicControl;
 
 // A child of a form as a reader meets it: a drawn control, or a windowed control's window.
 struct AccessibleChild {
-    GraphicControl* drawn = nullptr;
-    HWND window = nullptr;
-    RECT bounds{}; // client pixels
+    GraphicControl* Drawn = nullptr;
+    HWND Window = nullptr;
+    RECT Bounds{}; // client pixels
 };
 
 // The form's visible drawn controls and its windowed controls, in the order a reader meets

@@ -29,20 +29,20 @@ bool ShownForm(HWND window) {
 
 std::vector<HWND> VisibleEnabledThreadWindows(HWND except) {
     struct Search {
-        HWND except;
-        std::vector<HWND> found;
+        HWND Except;
+        std::vector<HWND> Found;
     } search{except, {}};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM parameter) -> BOOL {
             auto* search = reinterpret_cast<Search*>(parameter);
-            if (window != search->except && (IsWindowVisible(window) || ShownForm(window)) &&
+            if (window != search->Except && (IsWindowVisible(window) || ShownForm(window)) &&
                 IsWindowEnabled(window))
-                search->found.push_back(window);
+                search->Found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.Found;
 }
 
 } // namespace
@@ -209,13 +209,13 @@ int RunModal(ModalWindow& modal) {
     modalWindows.push_back(&modal);
 
     struct Finish { // runs on return and if showing fails, before `disabled` reactivates
-        ModalWindow& modal;
-        OtherWindowsDisabled& disabled;
+        ModalWindow& Modal;
+        OtherWindowsDisabled& Disabled;
         ~Finish() {
             modalWindows.pop_back();
             // Enable the others before hiding, so that activation can go back to them.
-            disabled.Restore();
-            modal.HideAfterModal();
+            Disabled.Restore();
+            Modal.HideAfterModal();
         }
     } finish{modal, disabled};
 
