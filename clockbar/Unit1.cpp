@@ -16,6 +16,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
+#include "toolkit/Screens.h"
 #include "toolkit/Text.h"
 #include "toolkit/WinControl.h"
 
@@ -109,6 +110,8 @@ TForm1::TForm1(tk::Application& application)
     // Screen readers meet the clock text as a clock, as they do the system's own, and hear it
     // change.
     Label1.Role = tk::AccessibleRole::TimeDisplay;
+    // The window text "Form1" says nothing to a listener: the strip is the program.
+    SetAccessibleName(tk::Narrow(application.Title()));
     Label1.OnAccessibleDescription = [this] { return ArmedTasksText(); };
 
     ClockFormat = ReadFormatSettings();
@@ -147,8 +150,7 @@ void TForm1::FormCreate() {
 
 void TForm1::MoveToStartCorner() {
     // Flush with the primary work area's top-right corner, wherever the taskbar is docked.
-    RECT workArea{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const RECT workArea = tk::PrimaryWorkArea();
     const int dpi = Dpi();
     SetBounds(workArea.right - Width(), workArea.top, Width(), Height());
     // Moved onto a monitor of another resolution, the strip took its width there as it arrived
@@ -170,8 +172,7 @@ void TForm1::FormDisplayChange() {
     ShowClockNow();
     // A monitor unplugged or a resolution changed may leave the strip, and with it the menu and
     // exit, on no screen at all: then it comes back. One still partly on a screen stays.
-    const RECT bounds{Left(), Top(), Left() + Width(), Top() + Height()};
-    if (!MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL))
+    if (!OnSomeMonitor())
         MoveToStartCorner();
 }
 

@@ -9,8 +9,8 @@
 #include <string_view>
 
 struct ProgramAndParameters {
-    std::string program;    // as found, or as written when nothing was found
-    std::string parameters; // the rest of the line as written, without the blanks before it
+    std::string Program;    // as found, or as written when nothing was found
+    std::string Parameters; // the rest of the line as written, without the blanks before it
 };
 
 // Finds the program a candidate names (searched for, ".exe" added where its name has no

@@ -30,3 +30,8 @@ std::string_view FileNameOf(std::string_view path) {
     const std::size_t separator = path.find_last_of("\\/:");
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
+
+std::string_view NameBeforeFirstDot(std::string_view path) {
+    const std::string_view name = FileNameOf(path);
+    return name.substr(0, name.find('.'));
+}

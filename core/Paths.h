@@ -15,3 +15,7 @@ std::string DirectoryWithoutSeparator(std::string_view path);
 // The part of a path after its last '\', '/' or ':'; the whole text when it has none.
 // "D:\tools\clock.exe", "D:/tools/clock.exe" and "D:clock.exe" -> "clock.exe".
 std::string_view FileNameOf(std::string_view path);
+
+// The file name of a path (FileNameOf) cut before its first '.': what the application title is
+// made of. "D:\tools\my.clock.exe" -> "my"; "\\server\share\Clock" -> "Clock".
+std::string_view NameBeforeFirstDot(std::string_view path);

@@ -8,8 +8,8 @@
 
 // Where the two buttons sit, at 96 dpi.
 struct StartCancelPlaces {
-    tk::Bounds start;
-    tk::Bounds cancel;
+    tk::Bounds Start;
+    tk::Bounds Cancel;
 };
 
 class StartCancelDialog : public SetupDialog {

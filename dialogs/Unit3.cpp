@@ -23,7 +23,7 @@ const SetupDescription kDescription{
 };
 
 // Below the time-of-day row.
-const StartCancelPlaces kButtons{.start = {80, 184, 57, 25}, .cancel = {144, 184, 57, 25}};
+const StartCancelPlaces kButtons{.Start = {80, 184, 57, 25}, .Cancel = {144, 184, 57, 25}};
 
 } // namespace
 

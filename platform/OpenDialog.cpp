@@ -2,10 +2,13 @@
 
 #include <commdlg.h>
 
+#include <optional>
+
 #include "platform/Shell.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Modal.h"
+#include "toolkit/Screens.h"
 #include "toolkit/Text.h"
 
 namespace {
@@ -33,7 +36,6 @@ std::wstring DialogFilterList(std::string_view filter) {
 }
 
 bool TOpenDialog::Execute() {
-    Files.clear();
     const std::wstring filter = DialogFilterList(Filter);
     std::wstring name = tk::Widen(FileName).substr(0, kNameCapacity);
     name.resize(kNameCapacity + 2, L'\0');
@@ -53,19 +55,14 @@ bool TOpenDialog::Execute() {
 
     BOOL confirmed = FALSE;
     {
-        // The dialog is owned by the application window, below the topmost launch dialog that
-        // asked for it: it comes in front once it is up.
-        tk::OtherWindowsDisabled disabled(nullptr, false);
-        tk::EnabledAgainAsBoxHides enabledInTime(disabled, request.hwndOwner);
-        tk::BoxInFront inFront;
-        activeWindow_ = disabled.Active();
+        tk::BoxScope box(tk::BoxKind::OpenFileDialog, request.hwndOwner);
+        activeWindow_ = box.Active();
         confirmed = ShowOpenFileDialog(request); // loads the common dialogs at the first use
     }
     activeWindow_ = nullptr;
     if (!confirmed)
         return false;
     FileName = tk::Narrow(name.c_str());
-    Files.push_back(FileName);
     FilterIndex = static_cast<int>(request.nFilterIndex);
     return true;
 }
@@ -74,12 +71,12 @@ bool TOpenDialog::Execute() {
 // window, so the dialog appears where the user is looking.
 void TOpenDialog::Place(HWND dialog) const {
     HWND reference = activeWindow_ ? activeWindow_ : MainFormWindow();
-    MONITORINFO monitor{sizeof monitor};
-    if (!GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor))
+    const std::optional<RECT> monitor = tk::MonitorShowing(reference);
+    if (!monitor)
         return;
     RECT bounds{};
     GetWindowRect(dialog, &bounds);
-    const RECT& screen = monitor.rcMonitor;
+    const RECT& screen = *monitor;
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     const int left = screen.left + (screen.right - screen.left - width) / 2;

@@ -7,14 +7,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class TOpenDialog {
 public:
     std::string Filter;             // "description|pattern|description|pattern..."
     int FilterIndex = 1;            // 1-based; takes the index the user ended with
     std::string FileName;           // UTF-8; at most 260 characters reach the dialog
-    std::vector<std::string> Files; // what the last showing returned
 
     // Shows the dialog owned by the application window, with the program's other windows
     // disabled meanwhile. True when the user confirmed a file; a cancel or a failure of the

@@ -1,12 +1,12 @@
 #include "platform/Shell.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <memory>
 #include <optional>
 
 #include "core/CommandLine.h"
+#include "toolkit/Com.h"
 #include "toolkit/Handles.h"
 #include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
@@ -16,31 +16,6 @@ namespace {
 constinit tk::SystemFunction<decltype(ShellExecuteW)> shellExecute{L"shell32.dll", "ShellExecuteW"};
 constinit tk::SystemFunction<decltype(ShellExecuteExW)> shellExecuteEx{L"shell32.dll", "ShellExecuteExW"};
 constinit tk::SystemFunction<decltype(GetOpenFileNameW)> getOpenFileName{L"comdlg32.dll", "GetOpenFileNameW"};
-constinit tk::SystemFunction<decltype(CoInitializeEx)> coInitializeEx{L"ole32.dll", "CoInitializeEx"};
-constinit tk::SystemFunction<decltype(CoUninitialize)> coUninitialize{L"ole32.dll", "CoUninitialize"};
-
-// The shell hands some items to COM objects, and the open-file dialog browses the shell's
-// namespace: both want a single-threaded apartment on the calling thread. It is entered at the
-// first use of either, not at start, and left as the program ends.
-class ShellApartment {
-public:
-    ShellApartment()
-        : leave_(coUninitialize.Get()), // looked up first, so that leaving cannot fail
-          entered_(SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ShellApartment() {
-        if (entered_)
-            leave_();
-    }
-    ShellApartment(const ShellApartment&) = delete;
-    ShellApartment& operator=(const ShellApartment&) = delete;
-
-private:
-    decltype(CoUninitialize)* leave_;
-    bool entered_; // false when the thread already had another kind of apartment
-};
-
-// Raises tk::ELibraryLoadError, and enters nothing, when COM cannot be loaded; a later use tries again.
-void EnterShellApartment() { static ShellApartment apartment; }
 
 } // namespace
 
@@ -58,7 +33,7 @@ bool FileIsPresent(const std::string& path) noexcept {
 
 void ShellOpen(HWND owner, const std::string& item) {
     auto* const execute = shellExecute.Get();
-    EnterShellApartment();
+    tk::EnterApartment();
     try {
         execute(owner, nullptr, tk::Widen(item).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     } catch (...) {
@@ -71,7 +46,7 @@ BOOL (*ShellExecuteRequest)(SHELLEXECUTEINFOW&) = [](SHELLEXECUTEINFOW& request)
 
 void ShellOpenUnattended(const std::string& script) {
     shellExecuteEx.Get(); // raises, as ShellOpen does, when the shell cannot be loaded
-    EnterShellApartment();
+    tk::EnterApartment();
     try {
         const std::wstring file = tk::Widen(script);
         SHELLEXECUTEINFOW request{sizeof request};
@@ -85,14 +60,14 @@ void ShellOpenUnattended(const std::string& script) {
 
 BOOL ShowOpenFileDialog(OPENFILENAMEW& request) {
     auto* const show = getOpenFileName.Get();
-    EnterShellApartment();
+    tk::EnterApartment();
     return show(&request);
 }
 
 void PrepareOpenFileDialog() noexcept {
     try {
         getOpenFileName.Get();
-        EnterShellApartment();
+        tk::EnterApartment();
     } catch (...) {
     }
 }
@@ -118,11 +93,10 @@ constexpr DWORD kElevationRequired = 740;
 // What the direct start would have run, for the shell to start with the consent prompt. Made on
 // the user-interface thread, handed to the starting thread, freed by it.
 struct ElevatedStart {
-    std::wstring program;
-    std::wstring parameters;
-    std::wstring directory; // the direct start's: the current one when it was asked for
-    decltype(CoInitializeEx)* enter;
-    decltype(CoUninitialize)* leave;
+    std::wstring Program;
+    std::wstring Parameters;
+    std::wstring Directory; // the direct start's: the current one when it was asked for
+    tk::ThreadApartment Apartment;
 };
 
 // The program a candidate names, found as the process start finds it: searched for in the same
@@ -157,20 +131,20 @@ std::wstring CurrentDirectory() {
 // the prompt is answered (or refused: silent, as every failure of a launch is), and the end.
 DWORD WINAPI RunElevatedStart(void* parameter) {
     const std::unique_ptr<ElevatedStart> start(static_cast<ElevatedStart*>(parameter));
-    const bool entered = SUCCEEDED(start->enter(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const bool entered = start->Apartment.Enter();
     try {
         SHELLEXECUTEINFOW request{sizeof request};
         // The thread ends right after the call: the shell must finish the start within it.
         request.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-        request.lpFile = start->program.c_str();
-        request.lpParameters = start->parameters.empty() ? nullptr : start->parameters.c_str();
-        request.lpDirectory = start->directory.empty() ? nullptr : start->directory.c_str();
+        request.lpFile = start->Program.c_str();
+        request.lpParameters = start->Parameters.empty() ? nullptr : start->Parameters.c_str();
+        request.lpDirectory = start->Directory.empty() ? nullptr : start->Directory.c_str();
         request.nShow = SW_SHOWNORMAL;
         ShellExecuteRequest(request);
     } catch (...) {
     }
     if (entered)
-        start->leave();
+        start->Apartment.Leave();
     return 0;
 }
 
@@ -180,8 +154,7 @@ void StartElevated(const std::wstring& commandLine) {
     const ProgramAndParameters split = SplitCommandLine(tk::Narrow(commandLine), FindProgramFile);
     shellExecuteEx.Get();
     auto start = std::make_unique<ElevatedStart>(ElevatedStart{
-        tk::Widen(split.program), tk::Widen(split.parameters), CurrentDirectory(), coInitializeEx.Get(),
-        coUninitialize.Get()});
+        tk::Widen(split.Program), tk::Widen(split.Parameters), CurrentDirectory(), tk::ThreadApartment()});
     // A Win32 thread of its own: the program's threads never come from the thread library.
     if (HANDLE thread = CreateThread(nullptr, 0, &RunElevatedStart, start.get(), 0, nullptr)) {
         start.release(); // the thread's now

@@ -3,11 +3,12 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "toolkit/AccessibleSupport.h"
+#include "toolkit/Com.h"
 #include "toolkit/Form.h"
 #include "toolkit/FormAccessible.h"
 #include "toolkit/GraphicControl.h"
@@ -22,42 +23,7 @@ namespace {
 constinit SystemFunction<decltype(LresultFromObject)> lresultFromObject{L"oleacc.dll", "LresultFromObject"};
 constinit SystemFunction<decltype(CreateStdAccessibleObject)> createStdAccessibleObject{
     L"oleacc.dll", "CreateStdAccessibleObject"};
-constinit SystemFunction<decltype(AccessibleObjectFromWindow)> accessibleObjectFromWindow{
-    L"oleacc.dll", "AccessibleObjectFromWindow"};
-constinit SystemFunction<decltype(SysAllocString)> sysAllocString{L"oleaut32.dll", "SysAllocString"};
-constinit SystemFunction<decltype(CoInitializeEx)> coInitializeEx{L"ole32.dll", "CoInitializeEx"};
-
-// An object handed to a reader in another thread or process is marshalled by COM, which wants
-// the window's thread in a single-threaded apartment. Entered at the first request and kept: a
-// reader may ask again at any time.
-void EnterApartment() {
-    static const bool entered = SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    (void)entered; // false: the thread had an apartment already, which serves as well
-}
-
 } // namespace
-
-// Neither lets an exception out into the reader's call: the libraries were had at the request
-// that made the object, but memory may still run out.
-HRESULT ReturnText(const std::string& text, BSTR* result) noexcept {
-    *result = nullptr;
-    if (text.empty())
-        return S_FALSE;
-    try {
-        *result = sysAllocString(Widen(text).c_str());
-    } catch (...) {
-    }
-    return *result ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT WindowObject(HWND window, REFIID iid, void** result) noexcept {
-    *result = nullptr;
-    try {
-        return accessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_WINDOW), iid, result);
-    } catch (...) {
-        return E_FAIL;
-    }
-}
 
 // ---- A windowed control named by its label --------------------------------------------------
 
@@ -178,7 +144,7 @@ void RaiseNameChange(const GraphicControl& control) noexcept {
     try {
         const std::vector<AccessibleChild> children = ReadingOrder(form);
         for (std::size_t i = 0; i < children.size(); ++i)
-            if (children[i].drawn == &control)
+            if (children[i].Drawn == &control)
                 NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, form.Handle(), OBJID_CLIENT, static_cast<LONG>(i + 1));
     } catch (...) {
     }

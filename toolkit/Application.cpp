@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "core/ErrorText.h"
-#include "core/Exception.h"
-#include "core/Paths.h"
+#include "toolkit/Focus.h"
 #include "toolkit/Form.h"
 #include "toolkit/Modal.h"
-#include "toolkit/Text.h"
+#include "toolkit/Screens.h"
 
 namespace tk {
 
@@ -18,35 +16,16 @@ Application* current = nullptr;
 
 } // namespace
 
-std::wstring ModuleFileName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2); // truncated: a long path; try a bigger buffer
-    }
-}
-
-std::wstring TitleFromExecutablePath(std::wstring_view path) {
-    std::wstring name = Widen(FileNameOf(Narrow(path)));
-    name = name.substr(0, name.find(L'.'));
-    if (name.size() > 1)
-        CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
-    return name;
-}
-
 Application::Application() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass(kApplicationClass, LoadCursorW(nullptr, IDC_ARROW));
     title_ = TitleFromExecutablePath(ModuleFileName());
-    // Zero size in the middle of the screen: never seen itself, it carries the taskbar entry.
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    // Zero size in the middle of the desktop: never seen itself, it carries the taskbar entry.
+    const RECT desktop = Desktop();
+    const int x = desktop.right / 2, y = desktop.bottom / 2;
     window_.Reset(CreateBoundWindow(*this, kApplicationClass,
-                                    {.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                                     .title = title_.c_str(), .bounds = {x, y, x, y}}));
+                                    {.Style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                                     .Title = title_.c_str(), .Bounds = {x, y, x, y}}));
     HWND window = window_.Get();
     // The taskbar entry's picture: setting it costs the platform a conversion of the picture
     // into its own form, so it waits until the program's window is on screen and painted.
@@ -62,6 +41,7 @@ Application::Application() {
     for (UINT command : {SC_MAXIMIZE, SC_SIZE, SC_MOVE})
         DeleteMenu(menu, command, MF_BYCOMMAND);
     current = this;
+    SetErrorReportOwner(window, &title_);
 }
 
 Application::~Application() {
@@ -72,8 +52,10 @@ Application::~Application() {
     while (!forms_.empty())
         forms_.pop_back();
     window_.Reset();
-    if (current == this)
+    if (current == this) {
         current = nullptr;
+        SetErrorReportOwner(nullptr, nullptr);
+    }
 }
 
 Application& Application::Instance() { return *current; }
@@ -118,12 +100,8 @@ void Application::Dispatch(MSG& message) {
         terminated_ = true;
         return;
     }
-    // Tab and arrow keys move between the controls of the innermost modal form.
-    if (Form* innermost = InnermostModalForm()) {
-        HWND modal = innermost->Handle();
-        if ((message.hwnd == modal || IsChild(modal, message.hwnd)) && IsDialogMessageW(modal, &message))
-            return;
-    }
+    if (ModalKeyMessage(message))
+        return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
@@ -153,8 +131,8 @@ void Application::ProcessMessages() {
 }
 
 void Application::CentreZeroSize() {
-    SetWindowPos(window_.Get(), nullptr, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
-                 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT desktop = Desktop();
+    SetWindowPos(window_.Get(), nullptr, desktop.right / 2, desktop.bottom / 2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Application::ShowTaskbarEntry() {
@@ -202,23 +180,8 @@ void Application::Restore() {
     for (auto& form : forms_)
         if (form->Visible() && form->HandleAllocated() && !IsWindowVisible(form->Handle()))
             ShowWindow(form->Handle(), SW_SHOWNA);
-    // With a modal window up, it is the one to work in; the others are still disabled behind it.
-    Form* active = InnermostModalForm() ? InnermostModalForm() : mainForm_;
-    if (active && active->HandleAllocated())
-        SetActiveWindow(active->Handle());
-}
-
-void Application::HandleException(const std::exception& error) noexcept {
-    try {
-        if (HWND capture = GetCapture())
-            SendMessageW(capture, WM_CANCELMODE, 0, 0);
-        const std::wstring text = Widen(ErrorReportText(error.what()));
-        OtherWindowsDisabled disabled;
-        EnabledAgainAsBoxHides enabledInTime(disabled, window_.Get());
-        MessageBoxW(window_.Get(), text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
-    } catch (...) {
-        // Reporting failed (out of memory): nothing better is left to do.
-    }
+    if (HWND active = WindowToActivate(mainForm_ ? mainForm_->Handle() : nullptr))
+        SetActiveWindow(active);
 }
 
 LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -240,13 +203,8 @@ LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPA
         if (wParam)
             terminated_ = true;
         return 0;
-    case WM_SETFOCUS: // the taskbar entry was activated: pass the focus to the program's window
-        // The modal form is activated, not focused: its activation gives the focus back to its
-        // control, where focusing the form itself would take it away again.
-        if (Form* innermost = InnermostModalForm())
-            SetActiveWindow(innermost->Handle());
-        else if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
-            SetFocus(mainForm_->Handle());
+    case WM_SETFOCUS: // the taskbar entry was activated
+        PassFocusFromTaskbarEntry(mainForm_ ? mainForm_->Handle() : nullptr);
         return 0;
     case WM_SETTINGCHANGE:
         if (OnSettingChange)
@@ -264,42 +222,6 @@ LRESULT Application::WindowMessage(HWND window, UINT message, WPARAM wParam, LPA
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void ReportException(const std::exception& error) noexcept {
-    if (current)
-        current->HandleException(error);
-    else
-        ShowStartupFailure(error);
-}
-
-void ReportUnknownException() noexcept {
-    ReportException(Exception("Unknown exception"));
-}
-
-void ShowStartupFailure(const std::exception& error) noexcept {
-    try {
-        // The program has no run-time type information, so what `error` is, is asked by catching
-        // it. Every caller passes either the exception being handled or one of ours made to be
-        // reported (the stand-in for an exception of no known type, a test's): only the first
-        // can be another than ours.
-        bool ours = true;
-        if (std::current_exception()) {
-            try {
-                throw;
-            } catch (const Exception&) {
-            } catch (const std::exception& handled) {
-                ours = &handled != &error;
-            } catch (...) {
-            }
-        }
-        const char* name = ours ? static_cast<const Exception&>(error).ClassName() : "std::exception";
-        const std::string module(FileNameOf(Narrow(ModuleFileName())));
-        const std::wstring text = Widen(std::string("Exception ") + name +
-                                        " in module " + module + ".\n" + ErrorReportText(error.what()));
-        MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_OK | MB_ICONERROR);
-    } catch (...) {
-    }
 }
 
 } // namespace tk

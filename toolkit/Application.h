@@ -1,17 +1,18 @@
 // The application object: the hidden zero-size window that carries the program's only taskbar
 // entry, the forms created through it, the message loop, minimise/restore of the whole program,
-// and the error report, the one place where an exception that escaped a handler is shown.
+// and the owner and caption of the error report (toolkit/ErrorReport.h).
 #pragma once
 
 #include <windows.h>
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "toolkit/ErrorReport.h"
+#include "toolkit/ExecutablePath.h"
 #include "toolkit/Handles.h"
 #include "toolkit/WindowClass.h"
 
@@ -57,11 +58,6 @@ public:
     void Minimize();
     void Restore();
 
-    // The error report: cancels a mouse capture, then shows the message (with the full-stop
-    // rule) in an error box captioned with the title, owned by the application window, with
-    // the program's other windows disabled meanwhile. Never throws.
-    void HandleException(const std::exception& error) noexcept;
-
     HWND Handle() const noexcept { return window_.Get(); }
     const std::wstring& Title() const noexcept { return title_; } // read by tests
     Form* MainForm() const noexcept { return mainForm_; }
@@ -95,38 +91,5 @@ private:
     bool terminated_ = false;
     std::vector<std::function<void()>> idleWork_;
 };
-
-// The application title as the taskbar entry and the error report show it: the executable's
-// file name without directory, cut before its first ".", every character after the first in
-// lower case ("C:\Apps\VANDREL.EXE" gives "VANDREL" -> "Vandrel").
-std::wstring TitleFromExecutablePath(std::wstring_view path);
-
-// The full path of the running executable, however long.
-std::wstring ModuleFileName();
-
-// Runs `handler`, reporting any exception through the application's error report, so that no
-// exception crosses a Win32 frame. Returns false when the handler failed.
-template <class Handler>
-bool Guarded(Handler&& handler) noexcept;
-
-// The last-resort report for a failure before the message loop runs (e.g. while the forms are
-// created): a box captioned "Application Error" naming the exception and its message.
-void ShowStartupFailure(const std::exception& error) noexcept;
-
-void ReportException(const std::exception& error) noexcept;
-void ReportUnknownException() noexcept;
-
-template <class Handler>
-bool Guarded(Handler&& handler) noexcept {
-    try {
-        handler();
-        return true;
-    } catch (const std::exception& error) {
-        ReportException(error);
-    } catch (...) {
-        ReportUnknownException();
-    }
-    return false;
-}
 
 } // namespace tk

@@ -6,7 +6,7 @@
 
 #include "core/Exception.h"
 #include "toolkit/Application.h"
-#include "toolkit/Modal.h"
+#include "toolkit/Screens.h"
 #include "toolkit/SystemLibraries.h"
 #include "toolkit/Text.h"
 
@@ -106,9 +106,9 @@ void Form::CreateWnd() {
     const std::wstring caption = Widen(layout_.Caption);
     // WindowBound takes the handle at WM_NCCREATE, so handlers during creation see it.
     HWND window = CreateBoundWindow(*this, kFormClass,
-                                    {.style = StyleOf(layout_.Border), .exStyle = ExStyleOf(layout_),
-                                     .title = caption.c_str(), .bounds = {left_, top_, left_ + width_, top_ + height_},
-                                     .owner = app_.Handle()});
+                                    {.Style = StyleOf(layout_.Border), .ExStyle = ExStyleOf(layout_),
+                                     .Title = caption.c_str(), .Bounds = {left_, top_, left_ + width_, top_ + height_},
+                                     .Owner = app_.Handle()});
     if (!window)
         throw EOutOfResources("Error creating window");
     // Per-monitor awareness sends no WM_DPICHANGED for where a window is created: a monitor of
@@ -171,6 +171,13 @@ bool Form::PostDefaultAction(const GraphicControl& control) {
 void Form::Show() { ShowState(SW_SHOWNORMAL); }
 int Form::ShowModal() { return RunModal(*this); }
 
+void Form::ShowForModal() {
+    Show();
+    SetActiveWindow(window_.Get());
+    if (!children_.empty())
+        FocusMemory::ShowingBegins(window_.Get());
+}
+
 void Form::ShowState(int showCommand) {
     HWND window = EnsureHandle();
     // A place remembered on a monitor that has gone since would show the form nowhere.
@@ -190,9 +197,9 @@ void Form::Hide() {
 }
 
 void Form::Close() {
-    if (IsModal())
-        ModalResult = ModalCancel;
-    else if (this == app_.MainForm())
+    if (EndModalShowing(*this))
+        return;
+    if (this == app_.MainForm())
         app_.Terminate();
     else
         Hide();
@@ -251,6 +258,14 @@ LRESULT Form::NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+// Where the focus goes is toolkit/Focus.h's rule; a form without controls has nothing to focus.
+LRESULT Form::ActivateMessage(WPARAM wParam, LPARAM lParam) {
+    if (children_.empty())
+        return DefaultProc(WM_ACTIVATE, wParam, lParam);
+    focus_.Activated(window_.Get(), wParam);
+    return 0;
+}
+
 LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return 1; // WM_PAINT fills everything, off-screen
@@ -289,5 +304,93 @@ LRESULT Form::WindowMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     default: return DefaultProc(message, wParam, lParam);
     }
 }
+
+// ---- Colours: the layout's own, or, while the system's high-contrast mode is on, the system's,
+// so that text stays readable in the colours the user chose (a fixed white background under a
+// theme's white text would hide every label). A change of the mode or of the system's colours
+// repaints the form at once.
+
+bool SystemHighContrastOn() {
+    HIGHCONTRASTW mode{sizeof mode};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof mode, &mode, 0) && (mode.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+bool (*HighContrastOn)() = &SystemHighContrastOn;
+
+// A form on the button face keeps its pair of system colours; one with a colour of its own takes
+// the window's pair.
+COLORREF Form::Color() const noexcept {
+    if (layout_.Color == CLR_INVALID)
+        return GetSysColor(COLOR_BTNFACE);
+    return highContrast_ ? GetSysColor(COLOR_WINDOW) : layout_.Color;
+}
+
+COLORREF Form::TextColor(const FontSpec& font) const noexcept {
+    if (!highContrast_)
+        return TextColorOf(font);
+    return GetSysColor(layout_.Color == CLR_INVALID ? COLOR_BTNTEXT : COLOR_WINDOWTEXT);
+}
+
+void Form::ApplyColors() {
+    highContrast_ = HighContrastOn();
+    background_.Reset(CreateSolidBrush(Color()));
+}
+
+void Form::ColorsChanged() {
+    ApplyColors();
+    RedrawWindow(window_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// ---- Placement: the bounds, kept in step with the window's, the first showing's centring (and
+// the centring of a form whose place is on no monitor any more), and the change to a monitor of
+// another resolution.
+
+void Form::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (window_)
+        SetWindowPos(window_.Get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::WindowMoved() {
+    if (IsIconic(window_.Get()) || IsZoomed(window_.Get()))
+        return; // keep the normal bounds
+    RECT rect{};
+    GetWindowRect(window_.Get(), &rect);
+    left_ = rect.left;
+    top_ = rect.top;
+    width_ = rect.right - rect.left;
+    height_ = rect.bottom - rect.top;
+}
+
+void Form::AdoptDpi(int dpi) {
+    dpi_ = dpi;
+    OwnedFont previous = std::move(font_); // the controls still draw with it until they change
+    font_ = CreateFontFor(layout_.Font, dpi);
+    drawn_.DpiChanged(dpi);
+    for (WinControl* child : children_)
+        if (child->Handle())
+            child->DpiChanged(dpi);
+    for (std::size_t i = 0; i < drawn_.All().size(); ++i)
+        tooltip_.MoveTool(i, drawn_.All()[i]->BoundsRect());
+}
+
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    AdoptDpi(dpi);
+    SetWindowPos(window_.Get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    tooltip_.ClientResized();
+    Invalidate();
+}
+
+void Form::CentreOnDesktop() {
+    const RECT desktop = Desktop();
+    SetBounds(desktop.left + (desktop.right - desktop.left - width_) / 2,
+              desktop.top + (desktop.bottom - desktop.top - height_) / 2, width_, height_);
+}
+
+bool Form::OnSomeMonitor() const noexcept { return tk::OnSomeMonitor({left_, top_, left_ + width_, top_ + height_}); }
 
 } // namespace tk

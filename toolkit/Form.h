@@ -6,12 +6,15 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Accessible.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/Focus.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Handles.h"
+#include "toolkit/Modal.h"
 #include "toolkit/Tooltip.h"
 #include "toolkit/WinControl.h"
 #include "toolkit/WindowClass.h"
@@ -25,7 +28,7 @@ enum class BorderStyle { None, Dialog, ToolWindow };
 // Whether the system's high-contrast mode is on (SPI_GETHIGHCONTRAST), replaceable so that tests
 // can turn it on. Asked when a form's window is made and when the system's colours or that mode
 // change.
-extern std::function<bool()> HighContrastOn;
+extern bool (*HighContrastOn)();
 
 struct FormLayout {
     const char* Caption = "";
@@ -45,7 +48,7 @@ struct FormLayout {
     bool AccessibleDialog = false;
 };
 
-class Form : private WindowTarget {
+class Form : private WindowTarget, public ModalWindow {
 public:
     Form(Application& application, const FormLayout& layout);
     virtual ~Form();
@@ -65,7 +68,8 @@ public:
     int Dpi() const noexcept { return dpi_; }
     int Scale(int value96) const noexcept { return ScaleToDpi(value96, dpi_); }
     HFONT Font() const noexcept { return font_.Get(); }
-    // The background, and the colour of text in `font` on it (FormColors.cpp).
+    // The background, and the colour of text in `font` on it: the layout's own, or, while the
+    // system's high-contrast mode is on, the system's.
     COLORREF Color() const noexcept;
     COLORREF TextColor(const FontSpec& font) const noexcept;
 
@@ -80,14 +84,11 @@ public:
     void ShowState(int showCommand); // Show with a ShowWindow state (maximised, ...)
     void Hide();
     bool Visible() const noexcept { return visible_; } // shown, though maybe minimised away
-    // Shows the form modally and returns its modal result when it closes. Refuses a form that is
-    // already on screen with EInvalidOperation "Cannot make a visible window modal".
+    // Shows the form modally and returns its modal result when it closes (toolkit/Modal.h).
     int ShowModal();
-    // The main form's close ends the program; a modal form's only marks its showing finished;
-    // any other form hides.
+    // A modal form's close only marks its showing finished (toolkit/Modal.h); the main form's
+    // ends the program; any other form hides.
     void Close();
-    int ModalResult = 0;
-    static constexpr int ModalCancel = 2;
 
     void Invalidate(const RECT* area = nullptr);
 
@@ -105,6 +106,9 @@ public:
     const std::vector<GraphicControl*>& DrawnControls() const noexcept { return drawn_.All(); }
     const std::vector<WinControl*>& WindowedControls() const noexcept { return children_; }
     bool AccessibleDialog() const noexcept { return layout_.AccessibleDialog; }
+    // What readers hear the window called: its window text, unless a name is set here.
+    void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    const std::string& AccessibleName() const noexcept { return accessibleName_; }
     // Runs the control's default action from the message loop, once the caller has returned;
     // false when the form has no window to post to.
     bool PostDefaultAction(const GraphicControl& control);
@@ -112,11 +116,12 @@ public:
 protected:
     // Creates the window and its windowed controls; override to do more once it exists.
     virtual void CreateWnd();
+    // Some part of the window's bounds lies on a monitor.
+    bool OnSomeMonitor() const noexcept;
 
 private:
     friend class GraphicControl;
     friend class WinControl;
-    friend int RunModal(Form& form);
 
     LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void WindowBound(HWND window) override { window_.Reset(window); }
@@ -133,8 +138,10 @@ private:
     LRESULT ControlColorMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NotifyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ActivateMessage(WPARAM wParam, LPARAM lParam);
+    HWND ModalHandle() override { return EnsureHandle(); }
+    void ShowForModal() override;
+    void HideAfterModal() override { Hide(); }
     void CentreOnDesktop();
-    bool OnSomeMonitor() const; // some part of the window's bounds lies on a monitor
     void ApplyTranslucency();
     void ApplyColors();
     void ColorsChanged();
@@ -144,7 +151,6 @@ private:
     void ChangeDpi(int dpi, const RECT& suggested);
     void AdoptDpi(int dpi);
     void FitFrameToClient();
-    bool IsModal() const noexcept { return modalLevel_ > 0; }
 
     Application& app_;
     FormLayout layout_;
@@ -159,10 +165,10 @@ private:
     bool visible_ = false;
     bool shownBefore_ = false;
     bool iconDue_ = false; // the layout's icon, set once the window has first been painted
-    int modalLevel_ = 0;
     KeptAccessible accessible_; // made at a screen reader's first request
     bool highContrast_ = false; // the system's high-contrast mode, as last asked
-    HWND focused_ = nullptr; // the control that had the focus when the form was last deactivated
+    FocusMemory focus_;
+    std::string accessibleName_;
 };
 
 } // namespace tk

@@ -1,7 +1,7 @@
 #include "toolkit/FormAccessible.h"
 
-#include <algorithm>
-
+#include "core/ReadingOrder.h"
+#include "toolkit/AccessibleSupport.h"
 #include "toolkit/Form.h"
 #include "toolkit/GraphicControl.h"
 #include "toolkit/Text.h"
@@ -26,11 +26,6 @@ void SetEmpty(VARIANT* variant) { variant->vt = VT_EMPTY; }
 void SetChildId(VARIANT* variant, long id) {
     variant->vt = VT_I4;
     variant->lVal = id;
-}
-
-bool Encloses(const RECT& outer, const RECT& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
 }
 
 // The object answers on the form's thread only: COM brings a reader's calls there.
@@ -87,14 +82,16 @@ public:
         *child = nullptr;
         AccessibleChild found;
         HRESULT result = Find(id, found);
-        if (result != S_OK || !found.window)
+        if (result != S_OK || !found.Window)
             return result == S_OK ? S_FALSE : result; // a simple child is no object of its own
-        return WindowObject(found.window, IID_IDispatch, reinterpret_cast<void**>(child));
+        return WindowObject(found.Window, IID_IDispatch, reinterpret_cast<void**>(child));
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR* name) override {
         return Ask(id, name, [&](const AccessibleChild& c) {
-            if (c.drawn)
-                return ReturnText(c.drawn->Name(), name);
+            if (c.Drawn)
+                return ReturnText(c.Drawn->Name(), name);
+            if (!form_->AccessibleName().empty())
+                return ReturnText(form_->AccessibleName(), name);
             wchar_t text[256]{};
             GetWindowTextW(form_->Handle(), text, 256);
             return ReturnText(Narrow(text), name);
@@ -106,13 +103,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR* description) override {
         return Ask(id, description, [&](const AccessibleChild& c) {
-            const bool has = c.drawn && c.drawn->OnAccessibleDescription;
-            return ReturnText(has ? c.drawn->OnAccessibleDescription() : std::string(), description);
+            const bool has = c.Drawn && c.Drawn->OnAccessibleDescription;
+            return ReturnText(has ? c.Drawn->OnAccessibleDescription() : std::string(), description);
         }, &IAccessible::get_accDescription);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* role) override {
         return Ask(id, role, [&](const AccessibleChild& c) {
-            SetChildId(role, c.drawn ? RoleOf(c.drawn->Role) : form_->AccessibleDialog() ? ROLE_SYSTEM_DIALOG
+            SetChildId(role, c.Drawn ? RoleOf(c.Drawn->Role) : form_->AccessibleDialog() ? ROLE_SYSTEM_DIALOG
                                                                                           : ROLE_SYSTEM_CLIENT);
             return S_OK;
         }, &IAccessible::get_accRole);
@@ -120,9 +117,9 @@ public:
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* state) override {
         return Ask(id, state, [&](const AccessibleChild& c) {
             long flags = 0;
-            if (c.drawn) {
-                flags = c.drawn->Role == AccessibleRole::PushButton ? 0 : STATE_SYSTEM_READONLY;
-                if (!c.drawn->Enabled) flags |= STATE_SYSTEM_UNAVAILABLE;
+            if (c.Drawn) {
+                flags = c.Drawn->Role == AccessibleRole::PushButton ? 0 : STATE_SYSTEM_READONLY;
+                if (!c.Drawn->Enabled) flags |= STATE_SYSTEM_UNAVAILABLE;
             } else {
                 flags = STATE_SYSTEM_FOCUSABLE;
                 if (GetFocus() == form_->Handle()) flags |= STATE_SYSTEM_FOCUSED;
@@ -148,14 +145,14 @@ public:
         if (focused == form_->Handle())
             return SetChildId(focus, CHILDID_SELF), S_OK;
         for (const AccessibleChild& child : ReadingOrder(*form_))
-            if (child.window && (child.window == focused || IsChild(child.window, focused)))
-                return SetDispatch(child.window, focus);
+            if (child.Window && (child.Window == focused || IsChild(child.Window, focused)))
+                return SetDispatch(child.Window, focus);
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override { return SetEmpty(selection), S_OK; }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR* action) override {
         return Ask(id, action, [&](const AccessibleChild& c) {
-            return c.drawn && !c.drawn->DefaultAction().empty() ? ReturnText(c.drawn->DefaultAction(), action)
+            return c.Drawn && !c.Drawn->DefaultAction().empty() ? ReturnText(c.Drawn->DefaultAction(), action)
                                                                  : (*action = nullptr, DISP_E_MEMBERNOTFOUND);
         }, &IAccessible::get_accDefaultAction);
     }
@@ -163,9 +160,9 @@ public:
         AccessibleChild found;
         if (const HRESULT result = Find(id, found); result != S_OK)
             return result;
-        if (found.drawn || flags != SELFLAG_TAKEFOCUS)
+        if (found.Drawn || flags != SELFLAG_TAKEFOCUS)
             return DISP_E_MEMBERNOTFOUND;
-        SetFocus(found.window ? found.window : form_->Handle());
+        SetFocus(found.Window ? found.Window : form_->Handle());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
@@ -173,8 +170,8 @@ public:
         AccessibleChild found;
         if (const HRESULT result = Find(id, found); result != S_OK)
             return result;
-        RECT bounds = found.bounds;
-        if (!found.drawn && !found.window)
+        RECT bounds = found.Bounds;
+        if (!found.Drawn && !found.Window)
             GetClientRect(form_->Handle(), &bounds);
         MapWindowPoints(form_->Handle(), nullptr, reinterpret_cast<POINT*>(&bounds), 2);
         *left = bounds.left, *top = bounds.top;
@@ -198,7 +195,7 @@ public:
         if (to < 1 || to > count)
             return S_FALSE;
         const AccessibleChild& target = children[static_cast<std::size_t>(to - 1)];
-        return target.window ? SetDispatch(target.window, end) : (SetChildId(end, to), S_OK);
+        return target.Window ? SetDispatch(target.Window, end) : (SetChildId(end, to), S_OK);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
         SetEmpty(hit);
@@ -214,8 +211,8 @@ public:
         HWND window = ChildWindowFromPointEx(form_->Handle(), point, CWP_SKIPINVISIBLE);
         for (std::size_t i = children.size(); i-- > 0;) { // drawn later lies on top
             const AccessibleChild& c = children[i];
-            if (c.window ? c.window == window : window == form_->Handle() && PtInRect(&c.bounds, point))
-                return c.window ? SetDispatch(c.window, hit) : (SetChildId(hit, static_cast<long>(i + 1)), S_OK);
+            if (c.Window ? c.Window == window : window == form_->Handle() && PtInRect(&c.Bounds, point))
+                return c.Window ? SetDispatch(c.Window, hit) : (SetChildId(hit, static_cast<long>(i + 1)), S_OK);
         }
         return SetChildId(hit, CHILDID_SELF), S_OK;
     }
@@ -225,9 +222,9 @@ public:
         AccessibleChild found;
         if (const HRESULT result = Find(id, found); result != S_OK)
             return result;
-        if (!found.drawn || found.drawn->DefaultAction().empty())
+        if (!found.Drawn || found.Drawn->DefaultAction().empty())
             return DISP_E_MEMBERNOTFOUND;
-        return form_->PostDefaultAction(*found.drawn) ? S_OK : E_FAIL;
+        return form_->PostDefaultAction(*found.Drawn) ? S_OK : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -256,10 +253,10 @@ private:
     HRESULT Ask(const VARIANT& id, Result* result, Own own, Method method) {
         AccessibleChild found;
         const HRESULT status = Find(id, found);
-        if (status != S_OK || !found.window)
+        if (status != S_OK || !found.Window)
             return status == S_OK ? own(found) : (*result = {}, status);
         IAccessible* object = nullptr;
-        if (const HRESULT made = WindowObject(found.window, IID_IAccessible, reinterpret_cast<void**>(&object));
+        if (const HRESULT made = WindowObject(found.Window, IID_IAccessible, reinterpret_cast<void**>(&object));
             FAILED(made))
             return *result = {}, made;
         VARIANT self;
@@ -285,11 +282,6 @@ private:
 
 } // namespace
 
-// The form's visible drawn controls and its windowed controls in reading order: in lines from
-// the top, each line from the left. A child whose middle lies above the bottom of its line's
-// first child shares that line, unless the first encloses it: a frame is read before what it
-// holds. So a label right of its box follows the box, and boxes and their labels in one row
-// alternate, as the eye reads them.
 std::vector<AccessibleChild> ReadingOrder(const Form& form) noexcept try {
     std::vector<AccessibleChild> children;
     for (GraphicControl* control : form.DrawnControls())
@@ -297,22 +289,15 @@ std::vector<AccessibleChild> ReadingOrder(const Form& form) noexcept try {
             children.push_back({control, nullptr, control->BoundsRect()});
     for (WinControl* control : form.WindowedControls())
         children.push_back({nullptr, control->Handle(), control->BoundsRect()});
-    const auto byTop = [](const AccessibleChild& a, const AccessibleChild& b) {
-        return a.bounds.top != b.bounds.top ? a.bounds.top < b.bounds.top : a.bounds.left < b.bounds.left;
-    };
-    std::stable_sort(children.begin(), children.end(), byTop);
-    for (std::size_t start = 0, end = 0; start < children.size(); start = end) {
-        const RECT lead = children[start].bounds;
-        for (end = start + 1; end < children.size(); ++end) {
-            const RECT& next = children[end].bounds;
-            if ((next.top + next.bottom) / 2 >= lead.bottom || Encloses(lead, next))
-                break;
-        }
-        std::stable_sort(children.begin() + static_cast<std::ptrdiff_t>(start),
-                         children.begin() + static_cast<std::ptrdiff_t>(end),
-                         [](const AccessibleChild& a, const AccessibleChild& b) { return a.bounds.left < b.bounds.left; });
-    }
-    return children;
+    std::vector<ReadingBox> boxes;
+    boxes.reserve(children.size());
+    for (const AccessibleChild& child : children)
+        boxes.push_back({child.Bounds.left, child.Bounds.top, child.Bounds.right, child.Bounds.bottom});
+    std::vector<AccessibleChild> ordered;
+    ordered.reserve(children.size());
+    for (std::size_t index : ::ReadingOrder(boxes))
+        ordered.push_back(children[index]);
+    return ordered;
 } catch (...) {
     return {};
 }

@@ -26,7 +26,8 @@ struct MouseEvent {
 
 using MouseHandler = std::function<void(const MouseEvent&)>;
 
-// What a screen reader is told a drawn control is (toolkit/Accessible.h gives each its MSAA role).
+// What a screen reader is told a drawn control is (toolkit/FormAccessible.cpp maps each to its
+// MSAA role).
 enum class AccessibleRole { Text, PushButton, Grouping, Graphic, TimeDisplay };
 
 class GraphicControl {
@@ -63,9 +64,10 @@ public:
     // The form's window has been made: what waited for it to be needed is done now.
     virtual void FormWindowCreated() {}
 
-    // What screen readers are told of the control (toolkit/Accessible.h): each kind sets its
-    // role and names itself by its text; a form may give a role or a name of its own (a label
-    // that shows the time, a picture, which has no text).
+    // What screen readers are told of the control (toolkit/Accessible.h): its role, Text unless
+    // its kind's constructor sets another (DrawnControls.cpp), and its text for its name; a form
+    // may give a role or a name of its own (a label that shows the time, a picture, which has
+    // no text).
     AccessibleRole Role = AccessibleRole::Text;
     std::string AccessibleName;
     std::function<std::string()> OnAccessibleDescription; // unset: no description

@@ -15,7 +15,7 @@ HWND PopupMenu::OwnerHandle() {
         RegisterWindowClass(kOwnerClass);
         // A hidden top-level window rather than a message-only one: the menu's owner must be able
         // to take the foreground, or a click elsewhere would not dismiss the menu.
-        owner_.Reset(CreateBoundWindow(*this, kOwnerClass, {.style = WS_POPUP, .exStyle = WS_EX_TOOLWINDOW}));
+        owner_.Reset(CreateBoundWindow(*this, kOwnerClass, {.Style = WS_POPUP, .ExStyle = WS_EX_TOOLWINDOW}));
     }
     return owner_.Get();
 }

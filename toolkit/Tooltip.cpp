@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Screens.h"
 #include "toolkit/Text.h"
 #include "toolkit/WinControl.h"
 
@@ -12,9 +13,9 @@ TOOLINFOW Tooltip::ToolInfo(const Tool& tool) const {
     info.cbSize = sizeof info;
     info.uFlags = TTF_SUBCLASS;
     info.hwnd = owner_;
-    info.uId = tool.id;
-    info.rect = tool.text ? tool.area : ClientArea();
-    info.lpszText = tool.text ? const_cast<wchar_t*>(tool.text->c_str()) : LPSTR_TEXTCALLBACKW;
+    info.uId = tool.Id;
+    info.rect = tool.Text ? tool.Area : ClientArea();
+    info.lpszText = tool.Text ? const_cast<wchar_t*>(tool.Text->c_str()) : LPSTR_TEXTCALLBACKW;
     return info;
 }
 
@@ -42,8 +43,8 @@ void Tooltip::AddClientTool(UINT_PTR id, std::function<std::string()> text, int 
 
 void Tooltip::MoveTool(UINT_PTR id, const RECT& area) {
     for (Tool& tool : tools_)
-        if (tool.id == id && tool.text) {
-            tool.area = area;
+        if (tool.Id == id && tool.Text) {
+            tool.Area = area;
             if (window_) {
                 const TOOLINFOW info = ToolInfo(tool);
                 SendMessageW(window_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
@@ -55,7 +56,7 @@ void Tooltip::ClientResized() {
     if (!window_ || !text_)
         return;
     for (const Tool& tool : tools_)
-        if (!tool.text) {
+        if (!tool.Text) {
             const TOOLINFOW info = ToolInfo(tool);
             SendMessageW(window_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
         }
@@ -138,9 +139,7 @@ void Tooltip::Refresh() {
 void Tooltip::KeepOnMonitor() {
     RECT tip{};
     GetWindowRect(window_, &tip);
-    MONITORINFO monitor{sizeof monitor};
-    GetMonitorInfoW(MonitorFromWindow(owner_, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = WorkAreaShowing(owner_).value_or(RECT{});
     const int left = std::max(area.left, std::min(tip.left, area.right - (tip.right - tip.left)));
     const int top = std::max(area.top, std::min(tip.top, area.bottom - (tip.bottom - tip.top)));
     SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

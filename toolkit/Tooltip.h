@@ -46,9 +46,9 @@ public:
 
 private:
     struct Tool {
-        UINT_PTR id;
-        RECT area;
-        const std::wstring* text; // null: the client tool, whose text is asked for
+        UINT_PTR Id;
+        RECT Area;
+        const std::wstring* Text; // null: the client tool, whose text is asked for
     };
     TOOLINFOW ToolInfo(const Tool& tool) const;
     RECT ClientArea() const;

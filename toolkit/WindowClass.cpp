@@ -1,6 +1,6 @@
 #include "toolkit/WindowClass.h"
 
-#include "toolkit/Application.h"
+#include "toolkit/ErrorReport.h"
 
 namespace tk {
 
@@ -43,9 +43,9 @@ void RegisterWindowClass(const wchar_t* className, HCURSOR cursor) {
 }
 
 HWND CreateBoundWindow(WindowTarget& target, const wchar_t* className, const WindowStyle& style) {
-    const RECT& b = style.bounds;
-    return CreateWindowExW(style.exStyle, className, style.title, style.style, b.left, b.top, b.right - b.left,
-                           b.bottom - b.top, style.owner, nullptr, GetModuleHandleW(nullptr), &target);
+    const RECT& b = style.Bounds;
+    return CreateWindowExW(style.ExStyle, className, style.Title, style.Style, b.left, b.top, b.right - b.left,
+                           b.bottom - b.top, style.Owner, nullptr, GetModuleHandleW(nullptr), &target);
 }
 
 void Unbind(HWND window) noexcept {
@@ -55,7 +55,7 @@ void Unbind(HWND window) noexcept {
 
 BoundWindow CreateMessageWindow(WindowTarget& target, const wchar_t* className) {
     RegisterWindowClass(className);
-    return BoundWindow(CreateBoundWindow(target, className, {.style = 0, .owner = HWND_MESSAGE}));
+    return BoundWindow(CreateBoundWindow(target, className, {.Style = 0, .Owner = HWND_MESSAGE}));
 }
 
 } // namespace tk

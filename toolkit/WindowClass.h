@@ -28,11 +28,11 @@ protected:
 void RegisterWindowClass(const wchar_t* className, HCURSOR cursor = nullptr);
 
 struct WindowStyle {
-    DWORD style = WS_POPUP;
-    DWORD exStyle = 0;
-    const wchar_t* title = L"";
-    RECT bounds{}; // left, top, right, bottom in screen pixels
-    HWND owner = nullptr;
+    DWORD Style = WS_POPUP;
+    DWORD ExStyle = 0;
+    const wchar_t* Title = L"";
+    RECT Bounds{}; // left, top, right, bottom in screen pixels
+    HWND Owner = nullptr;
 };
 
 // Creates a window of a class registered with RegisterWindowClass, bound to `target`; null when

@@ -44,8 +44,8 @@ TEST(CommandLine, SplitsWhereTheProcessStartFindsTheProgram) {
     };
     for (const auto& c : cases) {
         const ProgramAndParameters split = SplitCommandLine(c.line, find);
-        EXPECT_EQ(split.program, c.program) << c.line;
-        EXPECT_EQ(split.parameters, c.parameters) << c.line;
+        EXPECT_EQ(split.Program, c.program) << c.line;
+        EXPECT_EQ(split.Parameters, c.parameters) << c.line;
     }
 }
 

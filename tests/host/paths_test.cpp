@@ -36,4 +36,19 @@ TEST(Paths, CutTheDirectoryAfterTheLastSeparatorAndTheFileNameAfterIt) {
     }
 }
 
+TEST(Paths, TheTitleIsMadeOfTheFileNameCutBeforeItsFirstDot) {
+    const struct {
+        std::string_view path, name;
+    } cases[] = {
+        {R"(C:\Program Files\Vandrel\Vandrel.exe)", "Vandrel"},
+        {R"(D:\tools\my.clock.exe)", "my"},
+        {R"(\\server\share\Clock)", "Clock"},
+        {"C:Clock.exe", "Clock"},
+        {"D:\\\xE5\xB7\xA5\xE5\x85\xB7\\\xE6\x97\xB6\xE9\x92\x9F.exe", "\xE6\x97\xB6\xE9\x92\x9F"}, // 工具, 时钟
+        {R"(D:\tools\.hidden)", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NameBeforeFirstDot(c.path), c.name) << c.path;
+}
+
 } // namespace

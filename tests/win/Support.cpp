@@ -105,6 +105,12 @@ void MouseButton(DWORD flag) {
 
 bool IsTopmost(HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool IsPlatformDialog(HWND window) {
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    return std::wstring(name) == L"#32770" && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
+}
+
 bool PlatformMovesOwnedWindowsBetweenBands() {
     static const bool moves = [] {
         HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr,
@@ -136,9 +142,7 @@ BoxCatcher::~BoxCatcher() {
 LRESULT CALLBACK BoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && activeCatcher) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        wchar_t className[16]{};
-        GetClassNameW(window, className, 16);
-        if (std::wstring(className) == L"#32770") {
+        if (IsPlatformDialog(window)) {
             CaughtBox box;
             wchar_t buffer[1024]{};
             GetWindowTextW(window, buffer, 1024);

@@ -83,6 +83,8 @@ private:
 };
 
 bool IsTopmost(HWND window);
+// A top-level window of the platform's dialog class ("#32770"): a message box or a common dialog.
+bool IsPlatformDialog(HWND window);
 // Answers an open-file dialog that is up: with `typed` in its name box and OK, or, for an empty
 // `typed`, with Cancel.
 void AnswerOpenFileDialog(HWND dialog, const std::wstring& typed);

@@ -1,6 +1,7 @@
 // What a screen reader finds in each window, read from a thread of its own as a reader in
-// another process reads it (every call crosses apartments through oleacc's marshalling), and
-// the keyboard alone reaching every choice of a fresh setup dialog.
+// another process reads it (every call crosses apartments through oleacc's marshalling), and the
+// one apartment a reader's first request enters. (The keyboard alone reaching every choice is
+// keyboard_test.cpp's.)
 #include <windows.h>
 
 #include <oleacc.h>
@@ -21,6 +22,8 @@
 #include "dialogs/Unit5.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
+#include "platform/Shell.h"
+#include "toolkit/Com.h"
 #include "toolkit/Text.h"
 
 using namespace testsupport;
@@ -178,7 +181,7 @@ TEST_F(ScreenReaders, FindEveryWindowsTextsPicturesAndControlsNamedInReadingOrde
         std::wstring self;
         std::vector<std::wstring> children;
     } windows[] = {
-        {Form1, L"client Form1", {L"clock 2026/12/9 10:45:42", L"button 最小化 [按下]", L"button 关闭 [按下]"}},
+        {Form1, L"client " + App().Title(), {L"clock 2026/12/9 10:45:42", L"button 最小化 [按下]", L"button 关闭 [按下]"}},
         {Form2, L"dialog 闹钟设置", Join(ChoiceRows("闹钟倒计时", "闹钟定时"), {Window("开始"), Window("取消")})},
         {Form3, L"dialog 自动关机", Join(ChoiceRows("关机倒计时", "定时关机"), {Window("开始"), Window("取消")})},
         {Form5, L"dialog 定时消息",
@@ -267,4 +270,23 @@ TEST_F(ScreenReaders, HearTheClockChangeReadWhatIsArmedAndPressTheStripsButtonsA
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(App().Handle()) != FALSE; }));
     EXPECT_EQ(form->accDoDefaultAction(Id(1)), DISP_E_MEMBERNOTFOUND) << "the clock has no action";
     form->Release();
+}
+
+// The shell wants its apartment without OLE 1.0's DDE: a reader asking before the shell is used
+// must enter that one apartment, which the shell then shares instead of entering another.
+TEST_F(ScreenReaders, AReadersFirstRequestEntersTheOneApartmentWithTheShellsFlags) {
+    static std::vector<DWORD> entered;
+    static const auto system = tk::EnterApartmentRequest;
+    entered.clear();
+    tk::EnterApartmentRequest = [](void* reserved, DWORD flags) {
+        entered.push_back(flags);
+        return system(reserved, flags);
+    };
+    if (IAccessible* strip = ClientObject(Form1->Handle()))
+        strip->Release();
+    PrepareOpenFileDialog(); // the shell's first need
+    tk::EnterApartmentRequest = system;
+    if (entered.empty())
+        GTEST_SKIP() << "an earlier test of this process entered the apartment";
+    EXPECT_EQ(entered, std::vector<DWORD>{COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE});
 }

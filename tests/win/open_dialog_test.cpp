@@ -70,7 +70,6 @@ TEST_F(OpenDialog, CancelKeepsTheFileNameAndPutsTheProgramBack) {
     EXPECT_FALSE(dialog_.Execute());
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(dialog_.FileName, testfiles::Utf8(folder_ / L"tool.exe"));
-    EXPECT_TRUE(dialog_.Files.empty());
     EXPECT_EQ(dialog_.FilterIndex, 1);
     EXPECT_EQ(seen.name, L"tool.exe"); // the dialog started from the kept name
 
@@ -95,15 +94,13 @@ TEST_F(OpenDialog, ConfirmReplacesTheFileNameEvenWithAFileThatDoesNotExist) {
     Answer(seen, typed);
     EXPECT_TRUE(dialog_.Execute());
     EXPECT_EQ(dialog_.FileName, testfiles::Utf8(typed));
-    EXPECT_EQ(dialog_.Files, std::vector<std::string>{dialog_.FileName});
     EXPECT_EQ(dialog_.FilterIndex, 1);
     EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
 
-    // Cancelling the next showing keeps what was confirmed, and empties the list of chosen files.
+    // Cancelling the next showing keeps what was confirmed.
     Answer(seen, L"");
     EXPECT_FALSE(dialog_.Execute());
     EXPECT_EQ(dialog_.FileName, testfiles::Utf8(typed));
-    EXPECT_TRUE(dialog_.Files.empty());
 }
 
 TEST_F(OpenDialog, AnOverlongFileNameIsCutForTheDialogAndKeptOnCancel) {

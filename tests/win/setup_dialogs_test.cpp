@@ -501,9 +501,7 @@ TEST_F(SetupDialogs, AStartPressedWhileTheConfirmationShowsArmsAgainFromTheBoxes
     HHOOK hook = SetWindowsHookExW(
         WH_CBT,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            wchar_t className[16]{};
-            if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16) &&
-                std::wstring(className) == L"#32770" && ++confirmations == 1) {
+            if (code == HCBT_ACTIVATE && IsPlatformDialog(reinterpret_cast<HWND>(wParam)) && ++confirmations == 1) {
                 armedWhileConfirming = AlarmCountdown;
                 Form2->ComboBox1.SetText("5");
                 PostMessageW(Form2->Button1.Handle(), BM_CLICK, 0, 0); // ahead of the box's OK

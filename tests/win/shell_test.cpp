@@ -113,10 +113,27 @@ TEST_F(ShellTest, StartProgramReturnsWithoutWaitingForTheProgram) {
 TEST_F(ShellTest, StartProgramIgnoresWhatCannotBeStarted) {
     TempFolder folder;
     testfiles::WriteBytes(folder / L"notes.txt", "not a program");
+    static int started, handedToShell;
+    started = handedToShell = 0;
+    static const auto create = CreateProcessRequest;
+    static const auto execute = ShellExecuteRequest;
+    CreateProcessRequest = [](wchar_t* line, STARTUPINFOW& startup, PROCESS_INFORMATION& process) -> BOOL {
+        const BOOL made = create(line, startup, process);
+        started += made ? 1 : 0;
+        return made;
+    };
+    ShellExecuteRequest = [](SHELLEXECUTEINFOW& request) -> BOOL { return ++handedToShell, execute(request); };
+    BoxCatcher boxes;
     StartProgram(Utf8(folder / L"missing.exe"));
     StartProgram(Utf8(folder / L"notes.txt"));
     StartProgram("");
     StartProgram(std::string("\xC0\xC1", 2));
+    PumpFor(100);
+    CreateProcessRequest = create;
+    ShellExecuteRequest = execute;
+    EXPECT_EQ(started, 0);
+    EXPECT_EQ(handedToShell, 0);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 TEST_F(ShellTest, ShellOpenRunsAScriptInAPathWithBlanks) {

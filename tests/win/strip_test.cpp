@@ -173,16 +173,13 @@ TEST_F(TaskbarEntry, CarriesTheTitleAndOffersOnlyRestoreMinimizeClose) {
         EXPECT_EQ(GetMenuState(menu, removed, MF_BYCOMMAND), static_cast<UINT>(-1)) << removed;
 }
 
+// The cut is core/Paths' (host-tested); here the platform's lower case of every script.
 TEST(Title, IsTheFileNameCutAtTheFirstDotWithTheRestInLowerCase) {
     struct Case {
         const wchar_t* path;
         const wchar_t* title;
     } cases[] = {
-        {L"C:\\Program Files\\Vandrel\\Vandrel.exe", L"Vandrel"},
         {L"D:\\tools\\VANDREL.EXE", L"Vandrel"},
-        {L"D:\\tools\\my.clock.exe", L"my"},
-        {L"\\\\server\\share\\Clock", L"Clock"},
-        {L"C:Clock.exe", L"Clock"},
         {L"D:\\工具\\时钟.exe", L"时钟"},
         {L"D:\\tools\\ÉCLAIR.exe", L"Éclair"},
     };

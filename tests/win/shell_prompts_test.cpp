@@ -72,11 +72,11 @@ private:
 
 bool Exists(const fs::path& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-class ShellRules : public ProgramTest {};
+class ShellPrompts : public ProgramTest {};
 
 } // namespace
 
-TEST_F(ShellRules, TheShutdownScriptSkipsTheDownloadCheckAndTheLinksKeepIt) {
+TEST_F(ShellPrompts, TheShutdownScriptSkipsTheDownloadCheckAndTheLinksKeepIt) {
     TempFolder folder(L"vandrel unattended");
     testfiles::WriteBytes(folder / L"down.bat", "@echo off\r\necho ran>\"%~dp0down.ran\"\r\n");
     Form1->ShutdownScript = Utf8(folder / L"down.bat");

@@ -71,9 +71,7 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         if (code == HCBT_ACTIVATE && active_) {
             HWND window = reinterpret_cast<HWND>(wParam);
-            wchar_t className[16]{};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) == L"#32770")
+            if (IsPlatformDialog(window))
                 active_->Seen(window);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -87,7 +85,7 @@ private:
     std::vector<Look> looks_;
 };
 
-class WindowsRules : public ProgramTest {
+class BoxesInFront : public ProgramTest {
 protected:
     void TearDown() override {
         TOpenDialog::OnShownForTests = nullptr;
@@ -97,7 +95,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnceTheyClose) {
+TEST_F(BoxesInFront, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnceTheyClose) {
     const std::vector<Dialog> dialogs = AllDialogs();
     const std::wstring noChoice = L"请选择一种定时方式！";
     const struct {
@@ -147,7 +145,7 @@ TEST_F(WindowsRules, ASetupDialogsBoxesStandAboveItAndTheDialogIsTopmostAgainOnc
     EXPECT_EQ(AlarmCountdown.State, TaskArmed); // the confirmation was a real start
 }
 
-TEST_F(WindowsRules, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialogIsTopmostAgainAfter) {
+TEST_F(BoxesInFront, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialogIsTopmostAgainAfter) {
     HWND launch = Form7->EnsureHandle();
     bool shown = false, above = false, topmostAfter = false;
     ShowModalWhile(*Form7, [&] {
@@ -168,7 +166,7 @@ TEST_F(WindowsRules, TheOpenFileDialogOfTheLaunchDialogStandsAboveItAndTheDialog
     EXPECT_TRUE(IsTopmost(Form1->Handle()));
 }
 
-TEST_F(WindowsRules, ALeftDragThatAModalWindowTakesTheCaptureFromEndsAndTheStripStaysStill) {
+TEST_F(BoxesInFront, ALeftDragThatAModalWindowTakesTheCaptureFromEndsAndTheStripStaysStill) {
     BoxCatcher boxes;
     tk::Timer failing; // a handler that raises: the error report
     failing.SetEnabled(false);

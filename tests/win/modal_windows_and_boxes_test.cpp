@@ -1,6 +1,8 @@
-// Where Windows is stricter than Wine about modal windows and boxes: minimising and restoring
-// while one is up, the focus a dialog gets back, the order in which a box that disabled the
-// program's windows gives them back, and the strip kept in the topmost band under its own boxes.
+// Modal windows and boxes where Windows is stricter than Wine: minimising and restoring while
+// one is up, where the focus goes when a dialog is activated (one table for toolkit/Focus.h's
+// rule), the order in which a box that disabled the program's windows gives them back, the strip
+// kept in the topmost band under its own boxes, and the newest box or modal window in front of
+// everything opened before it.
 #include <windows.h>
 
 #include <functional>
@@ -10,21 +12,17 @@
 #include "clockbar/Unit1.h"
 #include "core/Exception.h"
 #include "core/Scheduler.h"
+#include "dialogs/Unit2.h"
 #include "dialogs/Unit4.h"
 #include "dialogs/Unit6.h"
 #include "dialogs/Unit7.h"
+#include "platform/MessageBoxes.h"
 #include "platform/OpenDialog.h"
 #include "toolkit/Timer.h"
 
 using namespace testsupport;
 
 namespace {
-
-bool IsTopLevelPlatformDialog(HWND window) {
-    wchar_t name[16]{};
-    GetClassNameW(window, name, 16);
-    return std::wstring(name) == L"#32770" && !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD);
-}
 
 // The first window activated after a box of the platform came up, and whether it was enabled
 // when it was.
@@ -48,7 +46,7 @@ private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && active_) {
-            if (IsTopLevelPlatformDialog(window)) {
+            if (IsPlatformDialog(window)) {
                 active_->boxSeen_ = true;
             } else if (active_->boxSeen_ && !active_->activated) {
                 active_->activated = window;
@@ -63,7 +61,7 @@ private:
     bool boxSeen_ = false;
 };
 
-class ModalRules : public ProgramTest {
+class ModalWindowsAndBoxes : public ProgramTest {
 protected:
     void TearDown() override {
         TOpenDialog::OnShownForTests = nullptr;
@@ -80,7 +78,7 @@ protected:
 
 } // namespace
 
-TEST_F(ModalRules, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBehindAModalWindow) {
+TEST_F(ModalWindowsAndBoxes, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBehindAModalWindow) {
     HWND app = App().Handle(), strip = Form1->Handle();
     const struct {
         const char* what;
@@ -137,7 +135,7 @@ TEST_F(ModalRules, MinimiseAndRestoreNeverLeaveTheProgramUnreachableNorUsableBeh
     }
 }
 
-TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivatedAgain) {
+TEST_F(ModalWindowsAndBoxes, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivatedAgain) {
     BoxCatcher boxes;
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
                                  nullptr, nullptr, nullptr);
@@ -175,7 +173,7 @@ TEST_F(ModalRules, ADialogGivesTheFocusBackToTheControlThatHadItWhenItIsActivate
     DestroyWindow(other);
 }
 
-TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgainAndActivated) {
+TEST_F(ModalWindowsAndBoxes, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgainAndActivated) {
     BoxCatcher boxes;
     const struct {
         const char* what;
@@ -209,7 +207,7 @@ TEST_F(ModalRules, AsTheBoxThatDisabledTheWindowsHidesTheActiveOneIsEnabledAgain
     }
 }
 
-TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTopmost) {
+TEST_F(ModalWindowsAndBoxes, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTopmost) {
     HWND strip = Form1->Handle();
     struct Look {
         bool stripTopmost = false, boxAbove = false;
@@ -220,7 +218,7 @@ TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTop
         WH_CBT,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
             HWND box = reinterpret_cast<HWND>(wParam);
-            if (code == HCBT_ACTIVATE && IsTopLevelPlatformDialog(box))
+            if (code == HCBT_ACTIVATE && IsPlatformDialog(box))
                 WhenShown(box, [box] {
                     looks.push_back({IsTopmost(Form1->Handle()), Above(box, Form1->Handle())});
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -248,4 +246,74 @@ TEST_F(ModalRules, AStopCommandsConfirmationStandsInFrontOfTheStripWhichStaysTop
         EXPECT_TRUE(look.boxAbove) << "the box is behind the strip";
     }
     EXPECT_TRUE(IsTopmost(strip));
+}
+
+// A box left open must never hide what comes after it: whatever was opened before, in whatever
+// order, the newest box or modal window stands in front of every earlier one and takes input.
+TEST_F(ModalWindowsAndBoxes, TheNewestBoxOrModalWindowStandsInFrontOfEverythingOpenedBeforeAndIsUsable) {
+    enum Opening { StopBox, SetupDialog, DialogBox, Reminder };
+    const struct {
+        const char* what;
+        std::vector<Opening> order;
+    } cases[] = {
+        {"stop box, setup dialog, its box", {StopBox, SetupDialog, DialogBox}},
+        {"stop box, reminder window", {StopBox, Reminder}},
+        {"stop box, setup dialog, reminder window", {StopBox, SetupDialog, Reminder}},
+        {"setup dialog, its box, reminder window", {SetupDialog, DialogBox, Reminder}},
+        {"stop box, another stop box", {StopBox, StopBox}},
+    };
+    // The next box that comes up runs this from its own loop, then is answered.
+    static std::function<void(HWND)> inBox;
+    HHOOK hook = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            HWND box = reinterpret_cast<HWND>(wParam);
+            if (code == HCBT_ACTIVATE && inBox && IsPlatformDialog(box))
+                WhenShown(box, [box, inside = std::exchange(inBox, nullptr)] {
+                    inside(box);
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                });
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountdownSlotOf(TaskKind::Alarm) = {3600, TaskArmed};
+        CountdownSlotOf(TaskKind::Shutdown) = {3600, TaskArmed};
+        std::vector<HWND> open; // oldest first
+        std::function<void(std::size_t)> openFrom = [&](std::size_t step) {
+            if (step == c.order.size())
+                return;
+            auto inside = [&, step](HWND newest) {
+                EXPECT_TRUE(IsWindowEnabled(newest)) << "step " << step;
+                for (HWND earlier : open) { // Wine 8 keeps a form, owned, in its band
+                    if (IsPlatformDialog(earlier) || PlatformMovesOwnedWindowsBetweenBands()) {
+                        EXPECT_TRUE(Above(newest, earlier)) << "step " << step << " is behind an earlier window";
+                    }
+                }
+                open.push_back(newest);
+                openFrom(step + 1);
+                open.pop_back();
+            };
+            const auto modal = [&](tk::Form& form) {
+                ShowModalWhile(form, [&] {
+                    inside(form.Handle());
+                    form.Close();
+                });
+            };
+            switch (c.order[step]) {
+            case StopBox:
+                inBox = inside;
+                if (AlarmCountdown.State == TaskArmed) Form1->N3Click(); else Form1->N7Click();
+                break;
+            case DialogBox: inBox = inside; ShowMessage("注意", "闹钟定时已开始！", InformationIcon); break;
+            case SetupDialog: modal(*Form2); break;
+            case Reminder: modal(*Form6); break;
+            }
+        };
+        openFrom(0);
+        EXPECT_TRUE(IsTopmost(Form1->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+    }
+    UnhookWindowsHookEx(hook);
 }

@@ -10,9 +10,9 @@
 
 using namespace testsupport;
 
-class ScreenRules : public ProgramTest {};
+class ScreensAndColours : public ProgramTest {};
 
-TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentred) {
+TEST_F(ScreensAndColours, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentred) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const struct {
         const char* what;
@@ -46,10 +46,11 @@ TEST_F(ScreenRules, ASecondaryWindowRememberedWhollyOffEveryMonitorReopensCentre
     }
 }
 
-TEST_F(ScreenRules, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
+TEST_F(ScreensAndColours, InHighContrastFormsAndLabelsTakeTheSystemsColoursAndFollowAChangeAtOnce) {
     const auto saved = tk::HighContrastOn;
-    bool on = false;
-    tk::HighContrastOn = [&] { return on; };
+    static bool on;
+    on = false;
+    tk::HighContrastOn = [] { return on; };
     const tk::FontSpec blue{L"宋体", 12, false, GB2312_CHARSET, RGB(0, 0, 255)}, plain{};
     const struct {
         const char* what;
