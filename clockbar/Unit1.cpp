@@ -59,10 +59,10 @@ long long SystemClockMilliseconds() {
 
 // Sets a task timer as its rule says; "at once" is the platform's shortest period.
 void Follow(tk::Timer& timer, TimerPlan plan) {
-    if (plan.action == TimerPlan::Stop)
+    if (plan.Action == TimerPlan::Stop)
         timer.Restart(0);
-    else if (plan.action == TimerPlan::DueIn)
-        timer.Restart(static_cast<unsigned>(std::max<std::int64_t>(plan.dueInMs, USER_TIMER_MINIMUM)));
+    else if (plan.Action == TimerPlan::DueIn)
+        timer.Restart(static_cast<unsigned>(std::max<std::int64_t>(plan.DueInMs, USER_TIMER_MINIMUM)));
 }
 
 // Confirms one disarmed slot of a stop command.
@@ -189,8 +189,8 @@ void TForm1::ShowClockNow() {
 
 void TForm1::Timer1Timer() {
     const SecondTick tick = clockTicks_.Tick(SystemClockMilliseconds());
-    Timer1.Restart(static_cast<unsigned>(tick.dueInMs));
-    if (!tick.turned)
+    Timer1.Restart(static_cast<unsigned>(tick.DueInMs));
+    if (!tick.Turned)
         return; // early: the second shown is still the clock's
     SYSTEMTIME local;
     GetLocalTime(&local);

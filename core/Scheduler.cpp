@@ -10,13 +10,13 @@ void RaiseArmedSlotsChanged();
 namespace {
 
 struct CountdownEntry {
-    CountdownSlot* slot;
-    TaskKind kind;
+    CountdownSlot* Slot;
+    TaskKind Kind;
 };
 
 struct AtTimeEntry {
-    AtTimeSlot* slot;
-    TaskKind kind;
+    AtTimeSlot* Slot;
+    TaskKind Kind;
 };
 
 // Evaluation order is table order; same-second firings run in this order. Indexed by TaskKind.
@@ -43,8 +43,8 @@ constexpr std::int64_t kLongestSkipMs = 60'000; // a longer gap is sleep or a cl
 // reading, and whether the second it falls in is still to be looked at (a reading taken when the
 // slot was armed, not by a comparison). None until the slot is compared or given a reading.
 struct LastLook {
-    std::int64_t ms = kNoReading;
-    bool ownSecondOpen = false;
+    std::int64_t Ms = kNoReading;
+    bool OwnSecondOpen = false;
 };
 
 // Indexed by TaskKind, as kAtTimes is. Each slot has its own: what a tick looked at for one slot
@@ -84,21 +84,21 @@ std::int64_t Forward(std::int64_t from, std::int64_t to, std::int64_t period) {
     if (TimeCode(now.Hour, now.Minute, now.Second) == target)
         return true;
     const std::int64_t second = SecondOfDay(target);
-    if (before.ms == kNoReading || second < 0 || Forward(before.ms, nowMs, kMsPerDay) > kLongestSkipMs)
+    if (before.Ms == kNoReading || second < 0 || Forward(before.Ms, nowMs, kMsPerDay) > kLongestSkipMs)
         return false;
-    const std::int64_t from = before.ms / 1000;
+    const std::int64_t from = before.Ms / 1000;
     const std::int64_t ahead = Forward(from, second, kSecondsPerDay);
-    return ahead <= Forward(from, nowMs / 1000, kSecondsPerDay) && (ahead > 0 || before.ownSecondOpen);
+    return ahead <= Forward(from, nowMs / 1000, kSecondsPerDay) && (ahead > 0 || before.OwnSecondOpen);
 }
 
 // The door's order for either kind of slot: path, value, the caller's step, state, notification.
 void ArmSlot(std::int32_t& value, TaskState& state, std::string& launchPath, std::int32_t newValue,
              const ArmingSteps& steps) {
-    if (steps.launchPath)
-        launchPath = *steps.launchPath;
+    if (steps.LaunchPath)
+        launchPath = *steps.LaunchPath;
     value = newValue;
-    if (steps.beforeArmed)
-        steps.beforeArmed();
+    if (steps.BeforeArmed)
+        steps.BeforeArmed();
     state = TaskArmed;
     RaiseArmedSlotsChanged();
 }
@@ -126,20 +126,20 @@ ArmedSlotsSubscription::~ArmedSlotsSubscription() {
         }
 }
 
-CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<int>(kind)].slot; }
+CountdownSlot& CountdownSlotOf(TaskKind kind) { return *kCountdowns[static_cast<int>(kind)].Slot; }
 
-AtTimeSlot& AtTimeSlotOf(TaskKind kind) { return *kAtTimes[static_cast<int>(kind)].slot; }
+AtTimeSlot& AtTimeSlotOf(TaskKind kind) { return *kAtTimes[static_cast<int>(kind)].Slot; }
 
 bool AnyAtTimeSlotArmed() {
     for (const AtTimeEntry& entry : kAtTimes)
-        if (entry.slot->State == TaskArmed)
+        if (entry.Slot->State == TaskArmed)
             return true;
     return false;
 }
 
 bool AnyCountdownSlotArmed() {
     for (const CountdownEntry& entry : kCountdowns)
-        if (entry.slot->State == TaskArmed)
+        if (entry.Slot->State == TaskArmed)
             return true;
     return false;
 }
@@ -162,7 +162,7 @@ void ArmAtTime(TaskKind kind, std::int32_t timeCode, const ArmingSteps& steps) {
 
 void CountdownTick(TaskActions& actions) {
     for (const CountdownEntry& entry : kCountdowns) {
-        CountdownSlot& slot = *entry.slot;
+        CountdownSlot& slot = *entry.Slot;
         if (slot.State != TaskArmed)
             continue;
         // Saturating: the lowest count is as due as any other negative one, not 68 years away.
@@ -173,31 +173,31 @@ void CountdownTick(TaskActions& actions) {
         // Done before the action: a tick nested inside a waiting action must not fire it again.
         slot.State = TaskDone;
         RaiseArmedSlotsChanged();
-        actions.Run(entry.kind, Trigger::Countdown);
+        actions.Run(entry.Kind, Trigger::Countdown);
     }
 }
 
 void TimeOfDayTick(TaskActions& actions, const LocalClock& clock) {
     for (const AtTimeEntry& entry : kAtTimes) {
-        AtTimeSlot& slot = *entry.slot;
+        AtTimeSlot& slot = *entry.Slot;
         if (slot.State != TaskArmed)
             continue;
         // Read afresh for each slot, and looked at from that slot's own last look: whatever ran
         // since (a nested tick, an action that raised, a long action before it in this event)
         // leaves no second of it unseen.
-        if (!LooksAtTarget(lastLooks[static_cast<int>(entry.kind)], slot.TargetCode, clock.Now()))
+        if (!LooksAtTarget(lastLooks[static_cast<int>(entry.Kind)], slot.TargetCode, clock.Now()))
             continue;
         slot.State = TaskDone;
         RaiseArmedSlotsChanged();
-        actions.Run(entry.kind, Trigger::AtTime);
+        actions.Run(entry.Kind, Trigger::AtTime);
     }
 }
 
 void TakeArmingReadings(const LocalClock& clock) {
     std::int64_t nowMs = kNoReading; // read once, and only when a slot needs it
     for (const AtTimeEntry& entry : kAtTimes) {
-        LastLook& look = lastLooks[static_cast<int>(entry.kind)];
-        if (entry.slot->State != TaskArmed || look.ms != kNoReading)
+        LastLook& look = lastLooks[static_cast<int>(entry.Kind)];
+        if (entry.Slot->State != TaskArmed || look.Ms != kNoReading)
             continue;
         if (nowMs == kNoReading)
             nowMs = MillisecondOfDay(clock.Now());

@@ -62,14 +62,14 @@ std::string& LaunchPathOf(Trigger trigger);
 struct ArmingSteps {
     // The program a launch slot starts, written to LaunchPathOf(trigger); without one the path
     // stays as it is.
-    std::optional<std::string> launchPath;
+    std::optional<std::string> LaunchPath;
     // Runs once the value is in and before the slot is armed: the reminder dialog hands its text
     // to the reminder window here, so that the slot never fires with an earlier reminder's text.
-    std::function<void()> beforeArmed;
+    std::function<void()> BeforeArmed;
 };
 
 // The one way a slot is armed; the input is converted and checked before (core/SetupInput.h).
-// In this order: the launch path, the value, `steps.beforeArmed`, the state; then "the armed
+// In this order: the launch path, the value, `steps.BeforeArmed`, the state; then "the armed
 // slots changed" is raised, a re-arm of an armed slot included. The value goes in before the
 // state, so a tick never sees an armed slot with an old value. Arming an armed or fired slot
 // arms it afresh from the new value.

@@ -19,8 +19,8 @@ constexpr std::int64_t MillisecondsToNextSecond(std::int64_t nowMs) {
 }
 
 struct SecondTick {
-    bool turned;          // the clock is in another second than the one the last tick acted on
-    std::int64_t dueInMs; // when the next tick is due
+    bool Turned;          // the clock is in another second than the one the last tick acted on
+    std::int64_t DueInMs; // when the next tick is due
 };
 
 // The ticks of one such timer. A tick that comes early, before its second has begun, finds the

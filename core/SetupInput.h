@@ -6,9 +6,9 @@
 #include <string_view>
 
 struct SlotValue {
-    std::int32_t value = 0;
+    std::int32_t Value = 0;
     // The text of the box that refuses the input (caption "注意", error icon); null: accepted.
-    const char* refusal = nullptr;
+    const char* Refusal = nullptr;
 };
 
 inline constexpr char kMinutesOutOfRange[] = "分钟数超出范围！";

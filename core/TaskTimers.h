@@ -8,10 +8,10 @@
 #include "core/SecondTicks.h"
 
 struct TimerPlan {
-    enum Action { Stop, Keep, DueIn } action;
+    enum Kind { Stop, Keep, DueIn } Action;
     // With DueIn: milliseconds until the next event, then periodic at that interval until told
     // otherwise; 0 means as soon as the platform allows.
-    std::int64_t dueInMs = 0;
+    std::int64_t DueInMs = 0;
 
     friend constexpr bool operator==(const TimerPlan&, const TimerPlan&) = default;
 };

@@ -25,16 +25,16 @@ const std::vector<std::string> kMinuteChoices{"1", "5", "10", "30", "60", "120",
 SetupDialog::SetupDialog(tk::Application& application, const tk::FormLayout& layout,
                          const SetupDescription& description, SetupExtras extras)
     : Form(application, layout),
-      RadioButton1(*this, description.places.countdown, description.countdownCaption, &kSongTi12),
-      ComboBox1(*this, description.places.minutes, kMinuteChoices, "1"),
-      Label1(*this, description.places.minutesUnit, kSongTi12, "分钟后"),
-      RadioButton2(*this, description.places.atTime, description.atTimeCaption, &kSongTi12),
-      ComboBox2(*this, description.places.hour, WholeNumbers(0, 23), "0"),
-      Label2(*this, description.places.hourUnit, kSongTi12, "时"),
-      ComboBox3(*this, description.places.minute, WholeNumbers(0, 59), "0"),
-      Label3(*this, description.places.minuteUnit, kSongTi12, "分"),
-      ComboBox4(*this, description.places.second, WholeNumbers(0, 59), "0"),
-      Label4(*this, description.places.secondUnit, kSongTi12, "秒"),
+      RadioButton1(*this, description.Places.Countdown, description.CountdownCaption, &kSongTi12),
+      ComboBox1(*this, description.Places.Minutes, kMinuteChoices, "1"),
+      Label1(*this, description.Places.MinutesUnit, kSongTi12, "分钟后"),
+      RadioButton2(*this, description.Places.AtTime, description.AtTimeCaption, &kSongTi12),
+      ComboBox2(*this, description.Places.Hour, WholeNumbers(0, 23), "0"),
+      Label2(*this, description.Places.HourUnit, kSongTi12, "时"),
+      ComboBox3(*this, description.Places.Minute, WholeNumbers(0, 59), "0"),
+      Label3(*this, description.Places.MinuteUnit, kSongTi12, "分"),
+      ComboBox4(*this, description.Places.Second, WholeNumbers(0, 59), "0"),
+      Label4(*this, description.Places.SecondUnit, kSongTi12, "秒"),
       description_(description), extras_(extras) {
     // Each box is read by the unit that follows it.
     ComboBox1.LabelledBy(Label1);
@@ -44,7 +44,7 @@ SetupDialog::SetupDialog(tk::Application& application, const tk::FormLayout& lay
 }
 
 void SetupDialog::Start() {
-    if (extras_.path && extras_.path->Text().empty()) {
+    if (extras_.Path && extras_.Path->Text().empty()) {
         // Only the no-choice box below can still follow.
         ShowMessage("警告", "请选择一个exe程序！", ErrorIcon);
     } else {
@@ -65,24 +65,24 @@ bool SetupDialog::Arm(Trigger trigger) {
     const SlotValue input = trigger == Trigger::Countdown
                                 ? CountdownSeconds(ComboBox1.Text())
                                 : TimeOfDayCode(ComboBox2.Text(), ComboBox3.Text(), ComboBox4.Text());
-    if (input.refusal) {
-        ShowMessage(kCaution, input.refusal, ErrorIcon);
+    if (input.Refusal) {
+        ShowMessage(kCaution, input.Refusal, ErrorIcon);
         return false;
     }
     // The door writes the path and the value, hands the reminder's text over, then arms the slot.
     ArmingSteps steps;
-    if (extras_.path)
-        steps.launchPath = extras_.path->Text();
-    if (extras_.reminderText)
-        steps.beforeArmed = [this] { reminderWindowText_->SetText(extras_.reminderText->Text()); };
+    if (extras_.Path)
+        steps.LaunchPath = extras_.Path->Text();
+    if (extras_.ReminderText)
+        steps.BeforeArmed = [this] { reminderWindowText_->SetText(extras_.ReminderText->Text()); };
     if (trigger == Trigger::Countdown)
-        ArmCountdown(description_.kind, input.value, steps);
+        ArmCountdown(description_.Kind, input.Value, steps);
     else
-        ArmAtTime(description_.kind, input.value, steps);
-    if (extras_.reminderText)
-        extras_.reminderText->SetText("");
+        ArmAtTime(description_.Kind, input.Value, steps);
+    if (extras_.ReminderText)
+        extras_.ReminderText->SetText("");
     // The box has no owner: the slot already counts while it shows, and the dialog stays usable.
-    ShowMessage(kCaution, description_.confirmation, InformationIcon);
+    ShowMessage(kCaution, description_.Confirmation, InformationIcon);
     Close();
     return true;
 }

@@ -13,33 +13,33 @@
 // Where the shared controls sit, at 96 dpi. Labels size themselves to their text, so only their
 // left and top count.
 struct SetupPlaces {
-    tk::Bounds countdown;   // RadioButton1
-    tk::Bounds minutes;     // ComboBox1
-    tk::Bounds minutesUnit; // "分钟后"
-    tk::Bounds atTime;      // RadioButton2
-    tk::Bounds hour;        // ComboBox2
-    tk::Bounds hourUnit;    // "时"
-    tk::Bounds minute;      // ComboBox3
-    tk::Bounds minuteUnit;  // "分"
-    tk::Bounds second;      // ComboBox4
-    tk::Bounds secondUnit;  // "秒"
+    tk::Bounds Countdown;   // RadioButton1
+    tk::Bounds Minutes;     // ComboBox1
+    tk::Bounds MinutesUnit; // "分钟后"
+    tk::Bounds AtTime;      // RadioButton2
+    tk::Bounds Hour;        // ComboBox2
+    tk::Bounds HourUnit;    // "时"
+    tk::Bounds Minute;      // ComboBox3
+    tk::Bounds MinuteUnit;  // "分"
+    tk::Bounds Second;      // ComboBox4
+    tk::Bounds SecondUnit;  // "秒"
 };
 
 // What sets one setup dialog apart; static data of its unit.
 struct SetupDescription {
-    TaskKind kind;                // arms CountdownSlotOf(kind) or AtTimeSlotOf(kind)
-    const char* countdownCaption; // RadioButton1
-    const char* atTimeCaption;    // RadioButton2
-    const char* confirmation;     // the box once a slot is armed
-    SetupPlaces places;
+    TaskKind Kind;                // arms CountdownSlotOf(Kind) or AtTimeSlotOf(Kind)
+    const char* CountdownCaption; // RadioButton1
+    const char* AtTimeCaption;    // RadioButton2
+    const char* Confirmation;     // the box once a slot is armed
+    SetupPlaces Places;
 };
 
 // The controls of a dialog's own that the start algorithm also uses.
 struct SetupExtras {
     // The launch dialog's path box: it must not be empty, and it becomes the armed slot's path.
-    const tk::Edit* path = nullptr;
+    const tk::Edit* Path = nullptr;
     // The reminder dialog's text box: its text becomes the reminder window's, then it is emptied.
-    tk::Memo* reminderText = nullptr;
+    tk::Memo* ReminderText = nullptr;
 };
 
 class SetupDialog : public tk::Form {

@@ -12,12 +12,12 @@ const tk::FormLayout kLayout{
 };
 
 const SetupDescription kDescription{
-    .kind = TaskKind::Alarm,
-    .countdownCaption = "闹钟倒计时",
-    .atTimeCaption = "闹钟定时",
-    .confirmation = "闹钟定时已开始！",
+    .Kind = TaskKind::Alarm,
+    .CountdownCaption = "闹钟倒计时",
+    .AtTimeCaption = "闹钟定时",
+    .Confirmation = "闹钟定时已开始！",
     // The countdown row, then the time-of-day row.
-    .places = {{8, 24, 113, 17}, {8, 48, 145, 21}, LabelAt(154, 56),
+    .Places = {{8, 24, 113, 17}, {8, 48, 145, 21}, LabelAt(154, 56),
                {8, 88, 113, 17}, {8, 112, 37, 21}, LabelAt(48, 120),
                {72, 112, 37, 21}, LabelAt(112, 120), {136, 112, 37, 21}, LabelAt(176, 120)},
 };

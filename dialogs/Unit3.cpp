@@ -12,12 +12,12 @@ const tk::FormLayout kLayout{
 };
 
 const SetupDescription kDescription{
-    .kind = TaskKind::Shutdown,
-    .countdownCaption = "关机倒计时",
-    .atTimeCaption = "定时关机",
-    .confirmation = "定时关机已开始！",
+    .Kind = TaskKind::Shutdown,
+    .CountdownCaption = "关机倒计时",
+    .AtTimeCaption = "定时关机",
+    .Confirmation = "定时关机已开始！",
     // The countdown row, then the time-of-day row.
-    .places = {{8, 24, 113, 17}, {8, 48, 145, 21}, LabelAt(153, 56),
+    .Places = {{8, 24, 113, 17}, {8, 48, 145, 21}, LabelAt(153, 56),
                {8, 96, 113, 17}, {8, 120, 37, 21}, LabelAt(48, 128),
                {72, 120, 37, 21}, LabelAt(112, 128), {136, 120, 37, 21}, LabelAt(176, 128)},
 };

@@ -12,12 +12,12 @@ const tk::FormLayout kLayout{
 };
 
 const SetupDescription kDescription{
-    .kind = TaskKind::Reminder,
-    .countdownCaption = "消息提醒倒计时",
-    .atTimeCaption = "定时消息提醒",
-    .confirmation = "定时消息提醒已开始！",
+    .Kind = TaskKind::Reminder,
+    .CountdownCaption = "消息提醒倒计时",
+    .AtTimeCaption = "定时消息提醒",
+    .Confirmation = "定时消息提醒已开始！",
     // The countdown row, then the time-of-day row.
-    .places = {{8, 24, 113, 17}, {8, 48, 137, 21}, LabelAt(151, 56),
+    .Places = {{8, 24, 113, 17}, {8, 48, 137, 21}, LabelAt(151, 56),
                {8, 88, 113, 17}, {8, 112, 37, 21}, LabelAt(48, 120),
                {72, 112, 37, 21}, LabelAt(112, 120), {136, 112, 37, 21}, LabelAt(176, 120)},
 };
@@ -25,7 +25,7 @@ const SetupDescription kDescription{
 } // namespace
 
 TForm5::TForm5(tk::Application& application)
-    : SetupDialog(application, kLayout, kDescription, {.reminderText = &Memo1}),
+    : SetupDialog(application, kLayout, kDescription, {.ReminderText = &Memo1}),
       Label5(*this, LabelAt(9, 168), kSongTi12, "提醒内容"),
       Memo1(*this, {8, 184, 217, 129}),
       Button1(*this, {104, 336, 57, 25}, "确定", &kSongTi12),

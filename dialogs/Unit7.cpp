@@ -16,12 +16,12 @@ tk::FormLayout Layout() {
 const tk::FontSpec kBlueText{L"宋体", 12, false, GB2312_CHARSET, RGB(0, 0, 255)};
 
 const SetupDescription kDescription{
-    .kind = TaskKind::Launch,
-    .countdownCaption = "开启倒计时",
-    .atTimeCaption = "定时开启",
-    .confirmation = "定时打开程序已开始！",
+    .Kind = TaskKind::Launch,
+    .CountdownCaption = "开启倒计时",
+    .AtTimeCaption = "定时开启",
+    .Confirmation = "定时打开程序已开始！",
     // The countdown row, then the time-of-day row.
-    .places = {{16, 64, 113, 17}, {16, 88, 145, 21}, LabelAt(168, 96),
+    .Places = {{16, 64, 113, 17}, {16, 88, 145, 21}, LabelAt(168, 96),
                {16, 136, 113, 17}, {16, 160, 36, 21}, LabelAt(56, 168),
                {88, 160, 36, 21}, LabelAt(128, 168), {152, 160, 36, 21}, LabelAt(192, 168)},
 };
@@ -29,7 +29,7 @@ const SetupDescription kDescription{
 } // namespace
 
 TForm7::TForm7(tk::Application& application)
-    : SetupDialog(application, Layout(), kDescription, {.path = &Edit1}),
+    : SetupDialog(application, Layout(), kDescription, {.Path = &Edit1}),
       Label5(*this, LabelAt(16, 8), kBlueText, "此功能将按照你所设定的时间自动"),
       Label6(*this, LabelAt(16, 24), kBlueText, "运行您所选择的硬盘上的一个程序"),
       Label7(*this, LabelAt(16, 216), kSongTi12, "程序路径"),

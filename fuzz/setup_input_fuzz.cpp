@@ -49,10 +49,10 @@ void CheckTimeOfDay(std::string_view hour, std::string_view minute, std::string_
         const auto [h, m, s] = values;
         const bool possible = h >= 0 && h <= 23 && m >= 0 && m <= 59 && s >= 0 && s <= 59;
         if (possible) {
-            FUZZ_CHECK(got.refusal == nullptr);
-            FUZZ_CHECK(got.value == h * 10000 + m * 100 + s);
+            FUZZ_CHECK(got.Refusal == nullptr);
+            FUZZ_CHECK(got.Value == h * 10000 + m * 100 + s);
         } else {
-            FUZZ_CHECK(got.refusal == std::string_view(kNotATimeOfDay));
+            FUZZ_CHECK(got.Refusal == std::string_view(kNotATimeOfDay));
         }
     } catch (const EConvertError& error) {
         FUZZ_CHECK(firstBad);
@@ -67,10 +67,10 @@ void CheckCountdown(std::string_view minutes) {
         FUZZ_CHECK(value.has_value());
         const std::int64_t seconds = std::int64_t{*value} * 60;
         if (seconds >= INT32_MIN && seconds <= INT32_MAX) {
-            FUZZ_CHECK(got.refusal == nullptr);
-            FUZZ_CHECK(got.value == seconds);
+            FUZZ_CHECK(got.Refusal == nullptr);
+            FUZZ_CHECK(got.Value == seconds);
         } else {
-            FUZZ_CHECK(got.refusal == std::string_view(kMinutesOutOfRange));
+            FUZZ_CHECK(got.Refusal == std::string_view(kMinutesOutOfRange));
         }
     } catch (const EConvertError& error) {
         FUZZ_CHECK(!value.has_value());

@@ -433,7 +433,7 @@ TEST_F(SchedulerTest, ArmedSlotsChangedIsRaisedAfterEachArmFiringAndStopAndBefor
         {"armed again while armed", [] { ArmCountdown(Alarm, 60); }, [] { ArmCountdown(Alarm, 30); },
          {"changed, 1 armed"}},
         {"a launch at a time of day: path and value in before the dialog's step, then armed", [] {},
-         [&] { ArmAtTime(Launch, kNoonCode, {.launchPath = "C:\\a.exe", .beforeArmed = handOnText}); },
+         [&] { ArmAtTime(Launch, kNoonCode, {.LaunchPath = "C:\\a.exe", .BeforeArmed = handOnText}); },
          {"text, C:\\a.exe 120000, 0 armed", "changed, 1 armed"}},
         {"a countdown fires", [] { ArmCountdown(Shutdown, 1); }, [&] { CountdownTick(actions); },
          {"changed, 0 armed", "action, 0 armed"}},

@@ -40,17 +40,17 @@ TEST(SecondTicks, DueJustAfterEachSecondAndActingOnlyWhenItTurned) {
         SecondTicks ticks;
         for (const Reading& reading : c.ticks) {
             const SecondTick tick = ticks.Tick(reading.nowMs);
-            EXPECT_EQ(tick.turned, reading.turned) << c.what << " at " << reading.nowMs;
-            EXPECT_EQ(tick.dueInMs, reading.dueInMs) << c.what << " at " << reading.nowMs;
+            EXPECT_EQ(tick.Turned, reading.turned) << c.what << " at " << reading.nowMs;
+            EXPECT_EQ(tick.DueInMs, reading.dueInMs) << c.what << " at " << reading.nowMs;
         }
     }
 }
 
 TEST(SecondTicks, ForgetMakesTheSameSecondActAgain) {
     SecondTicks ticks;
-    EXPECT_TRUE(ticks.Tick(kNoon + 10).turned);
-    EXPECT_FALSE(ticks.Tick(kNoon + 20).turned);
+    EXPECT_TRUE(ticks.Tick(kNoon + 10).Turned);
+    EXPECT_FALSE(ticks.Tick(kNoon + 20).Turned);
     ticks.Forget();
-    EXPECT_TRUE(ticks.Tick(kNoon + 30).turned);
-    EXPECT_FALSE(ticks.Tick(kNoon + 40).turned);
+    EXPECT_TRUE(ticks.Tick(kNoon + 30).Turned);
+    EXPECT_FALSE(ticks.Tick(kNoon + 40).Turned);
 }

@@ -26,9 +26,9 @@ TEST(SetupInput, CountdownMinutesBecomeSecondsOrAreRefusedOutsideTheRange) {
     };
     for (const auto& c : cases) {
         const SlotValue got = CountdownSeconds(c.minutes);
-        EXPECT_STREQ(got.refusal, c.refusal) << c.minutes;
+        EXPECT_STREQ(got.Refusal, c.refusal) << c.minutes;
         if (!c.refusal) {
-            EXPECT_EQ(got.value, c.seconds) << c.minutes;
+            EXPECT_EQ(got.Value, c.seconds) << c.minutes;
         }
     }
 }
@@ -55,9 +55,9 @@ TEST(SetupInput, TimesOfDayGetCodesOfTheirOwnAndImpossibleTimesAreRefused) {
     };
     for (const auto& c : cases) {
         const SlotValue got = TimeOfDayCode(c.hour, c.minute, c.second);
-        EXPECT_STREQ(got.refusal, c.refusal) << c.hour << ':' << c.minute << ':' << c.second;
+        EXPECT_STREQ(got.Refusal, c.refusal) << c.hour << ':' << c.minute << ':' << c.second;
         if (!c.refusal) {
-            EXPECT_EQ(got.value, c.code) << c.hour << ':' << c.minute << ':' << c.second;
+            EXPECT_EQ(got.Value, c.code) << c.hour << ':' << c.minute << ':' << c.second;
         }
     }
 }

@@ -101,8 +101,8 @@ TEST(TaskTimers, RunWhileASlotOfTheirsIsArmed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(c.plan.action, c.expected.action);
-        EXPECT_EQ(c.plan.dueInMs, c.expected.dueInMs);
+        EXPECT_EQ(c.plan.Action, c.expected.Action);
+        EXPECT_EQ(c.plan.DueInMs, c.expected.DueInMs);
     }
 }
 

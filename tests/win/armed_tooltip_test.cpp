@@ -76,7 +76,7 @@ TEST_F(ArmedTooltip, RestingOnTheStripListsWhatIsArmedAndTheButtonsKeepTheirOwn)
     ArmAtTime(TaskKind::Shutdown, TimeCode(23, 0, 0));
     Form6->Memo1.SetText("开会：三楼会议室\r\n带上周报");
     ArmAtTime(TaskKind::Reminder, TimeCode(9, 0, 0));
-    ArmAtTime(TaskKind::Launch, TimeCode(14, 30, 0), {.launchPath = "C:\\Program Files\\Tools\\marker.exe"});
+    ArmAtTime(TaskKind::Launch, TimeCode(14, 30, 0), {.LaunchPath = "C:\\Program Files\\Tools\\marker.exe"});
     MouseMoveTo(label.x - strip.left + WindowRect(Form1->Handle()).left, label.y);
     ASSERT_TRUE(PumpUntil([&] { return ShownTool(tooltip) == kStripTool; }, 3000));
     SaveWindowScreenshot(GetDesktopWindow(), L"armed-tooltip.bmp");
