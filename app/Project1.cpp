@@ -12,8 +12,8 @@
 #include "toolkit/SystemLibraries.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // Before anything loads a DLL by name. COM is not entered here: the shell enters it at its
-    // first use (platform/Shell.cpp), so that the strip at rest does not carry it.
+    // Before anything loads a DLL by name. COM is not entered here: the shell or a screen reader
+    // enters it at its first need (toolkit/Com.cpp), so that the strip at rest does not carry it.
     tk::LoadLibrariesFromSystemFolderOnly();
     try {
         tk::Application application;

@@ -20,7 +20,7 @@ target_link_libraries(vandrel_ui PUBLIC vandrel_core user32 gdi32 uuid ${delay_l
 vandrel_warnings(vandrel_ui)
 
 # The shipped code is built for size: a strip that runs all day beside everything else should
-# cost little to load and keep, and its hot paths (a tick every 10 ms, a repaint a second) are
+# cost little to load and keep, and its hot paths (a tick and a repaint a second) are
 # far too light for -O3 to show. Data in sections of their own lets the linker drop what is not
 # referenced (functions cannot be dropped: the x64 unwind tables keep every one). The program
 # has one thread, so function-local statics need no locks (and the thread library fewer parts).
