@@ -69,8 +69,15 @@ void DrawnControlDispatcher::PaintWindow(HWND window, HBRUSH background) const {
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return;
-    MemoryDc buffer(paint.Dc());
-    OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
+    // Off-screen in a memory DC of the screen's and a bitmap of its own bits, not in a pair made
+    // compatible with the window's DC: made without a word to the window system, they cost the
+    // once-a-second repaint nothing beyond the drawing (under Wine a window-compatible pair takes
+    // its server six round trips a paint).
+    MemoryDc buffer;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    OwnedBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     SelectGuard selectBitmap(buffer.Get(), bitmap.Get());
     // The bitmap covers the paint rectangle only; the controls draw in client coordinates.
     SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
